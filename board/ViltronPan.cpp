@@ -1,0 +1,104 @@
+// The board component: construction, properties and state changes.
+
+#include "board/ViltronPan.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include "board/Random.h"
+
+TViltronPan::TViltronPan(QWidget* owner) : QWidget(owner)
+{
+  // FState = gsNew, FCount = 0, size 8, cells of 25 pixels and the colours
+  // are set by the member initialisers, without events or clearing.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  RegisterCursor(crKnight, LoadCursorResource(QStringLiteral("Cursor_0")));
+  SetCursor(crKnight);
+  FKnight = QImage(QStringLiteral(":/icons/MAINICON"))
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  FDigits.SetFont(font());
+  FitToCells();
+  Randomize();
+}
+
+void TViltronPan::Fire(const TNotifyEvent& event, QObject* sender)
+{
+  // A copy, so that a handler may reassign the event it runs from.
+  const TNotifyEvent handler = event;
+  if (handler)
+    handler(sender);
+}
+
+void TViltronPan::SetCursor(int number)
+{
+  FCursor = number;
+  setCursor(CursorByNumber(number));
+}
+
+void TViltronPan::FitToCells()
+{
+  const int side = FSize * FSizeOfCell;
+  resize(side, side);
+  if (FPicture.size() != QSize(side, side)) {
+    FPicture = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+    FPicture.fill(Qt::white);
+  }
+}
+
+void TViltronPan::SetState(TGameState state)
+{
+  // Handlers and the repaint run while FState still holds the old state.
+  switch (state) {
+    case gsPlay:
+      Fire(OnStart, this);
+      if (FCount != 0)
+        SetCursor(crHandPoint);
+      break;
+    case gsStop:
+      Fire(OnStop, this);
+      SetCursor(crNoDrop);
+      break;
+    case gsNew:
+      ClearBoard();
+      SetCursor(crKnight);
+      Paint();
+      break;
+    case gsShow:
+      SetCursor(crNoDrop);
+      break;
+    case gsThink:
+      SetCursor(crHourGlass);
+      break;
+    case gsCancel:
+    case gsBest:
+      break;
+  }
+  FState = state;
+}
+
+void TViltronPan::SetSize(uint8_t value)
+{
+  ResizeBoard(value);
+  FitToCells();
+  SetState(gsNew);
+  Paint();
+}
+
+void TViltronPan::SetSizeOfCell(uint8_t value)
+{
+  FSizeOfCell = value;
+  FitToCells();
+  Paint();
+}
+
+void TViltronPan::changeEvent(QEvent* event)
+{
+  if (event->type() == QEvent::FontChange)
+    FDigits.SetFont(font());
+  QWidget::changeEvent(event);
+}
+
+void TViltronPan::ProcessMessages()
+{
+  QCoreApplication::processEvents();
+}

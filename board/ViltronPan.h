@@ -1,0 +1,103 @@
+#pragma once
+// The board component: one square board of Size x Size cells with the game on
+// it. It paints itself, turns mouse presses into knight moves, searches and
+// replays tours, and reports to its host only through its events.
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "board/BoardModel.h"
+#include "board/DigitSprites.h"
+#include "platform/Cursors.h"
+
+// A notification that receives only its sender.
+using TNotifyEvent = std::function<void(QObject* sender)>;
+
+class TViltronPan : public QWidget, public TBoardModel {
+  Q_OBJECT
+
+public:
+  explicit TViltronPan(QWidget* owner = nullptr);
+
+  // Events; an unassigned one is skipped.
+  TNotifyEvent OnStart;
+  TNotifyEvent OnStop;
+  TNotifyEvent OnWin;
+  TNotifyEvent OnLose;
+  TNotifyEvent OnError;
+  TNotifyEvent OnMove;
+  TNotifyEvent OnStopThinking;
+  TNotifyEvent OnResize;
+  TNotifyEvent OnWrongFileType;
+
+  // Colours, as 0x00BBGGRR; a new colour shows at the next painting of a cell.
+  TColor LightColor() const { return FLightColor; }
+  void SetLightColor(TColor value) { FLightColor = value; }
+  TColor DarkColor() const { return FDarkColor; }
+  void SetDarkColor(TColor value) { FDarkColor = value; }
+  TColor LightFontColor() const { return FLightFontColor; }
+  void SetLightFontColor(TColor value) { FLightFontColor = value; }
+  TColor DarkFontColor() const { return FDarkFontColor; }
+  void SetDarkFontColor(TColor value) { FDarkFontColor = value; }
+
+  // Cells per side; writing it empties the board and puts it into gsNew.
+  void SetSize(uint8_t value);
+  // Edge of one cell in pixels.
+  uint8_t SizeOfCell() const { return FSizeOfCell; }
+  void SetSizeOfCell(uint8_t value);
+
+  // The pointer shape over the board, by number (crKnight, crHandPoint ...).
+  int Cursor() const { return FCursor; }
+  void SetCursor(int number);
+
+  // Changes the state: raises OnStart / OnStop, sets the cursor and, for
+  // gsNew, clears and repaints the board; the state is stored last.
+  void SetState(TGameState state);
+
+  // Painting: every cell, or one cell at once.
+  void Paint();
+  void DrawCell(uint16_t x, uint16_t y);
+
+  // A press over the board at pixel (X, Y); buttons and keys are not looked at.
+  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
+
+  // What the board shows on screen (cells drawn by DrawCell appear at once).
+  const QImage& Picture() const { return FPicture; }
+
+  // Solve commands.
+  void SolveAll();
+  void PrepareShow();
+  void ShowNextMove();
+  void Hint();
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void ProcessMessages() override;
+
+private:
+  static void Fire(const TNotifyEvent& event, QObject* sender);
+  void FitToCells();
+  // The search phase shared by the solve commands: gsThink, the search, then
+  // OnStopThinking before the board is changed.
+  void ThinkAndNotify();
+  void PlaceFirstMoveOfBest();
+  // Draws one cell into the picture without showing it.
+  void DrawCellInto(QPainter& painter, uint16_t x, uint16_t y);
+  void PaintInto();
+  void Show(const QRect& rect);
+
+  TColor FDarkColor = 0x000000;
+  TColor FLightColor = 0xFFFFFF;
+  TColor FLightFontColor = 0xFFFFFF;
+  TColor FDarkFontColor = 0x000000;
+  uint8_t FSizeOfCell = 25;
+  int FCursor = crDefault;
+
+  QImage FPicture;          // what the board shows; the paint event copies it
+  QImage FKnight;           // the knight picture drawn on the last move's cell
+  TDigitSprites FDigits;    // the numbers, pre-drawn per colour pair
+  bool FShowing = false;    // a repaint of ours is in progress
+};

@@ -1,0 +1,64 @@
+// The board component: the player's presses become knight moves.
+
+#include <QMouseEvent>
+
+#include "board/KnightMoves.h"
+#include "board/ViltronPan.h"
+
+void TViltronPan::mousePressEvent(QMouseEvent* event)
+{
+  QWidget::mousePressEvent(event);
+  event->accept();
+  const QPoint at = event->position().toPoint();
+  MouseDown(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TViltronPan::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
+{
+  if (FState != gsNew && FState != gsPlay)
+    return;
+
+  // The knight cursor's picture hangs below and right of its hot spot, so it
+  // points at the cell under the middle of the figure. Division truncates
+  // toward zero, also for positions left of or above the board.
+  const int w = FSizeOfCell;
+  int x;
+  int y;
+  if (FCursor == crKnight) {
+    x = (X + w / 2) / w;
+    y = (Y + w / 2) / w;
+  } else {
+    x = X / w;
+    y = Y / w;
+  }
+
+  if (IsWrongMove(x, y)) {
+    if (OnBoard(x, y, FSize))
+      Fire(OnError, this);
+    return;
+  }
+
+  if (FCount == 0) {
+    SetState(gsPlay);
+    if (FCount == 0 && FCursor == crKnight)
+      SetCursor(crHandPoint);
+  }
+
+  const int oldX = FPosX;
+  const int oldY = FPosY;
+  PutKnight(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+  DrawCell(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+  // At a game's first move the old cell is a leftover of an earlier game,
+  // possibly off a board made smaller since.
+  if (OnBoard(oldX, oldY, FSize))
+    DrawCell(static_cast<uint16_t>(oldX), static_cast<uint16_t>(oldY));
+  Fire(OnMove, this);
+
+  if (IsDeadEnd(static_cast<uint16_t>(x), static_cast<uint16_t>(y))) {
+    if (FCount == FSize * FSize)
+      Fire(OnWin, this);
+    else
+      Fire(OnLose, this);
+    SetState(gsStop);
+  }
+}

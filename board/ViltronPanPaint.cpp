@@ -1,0 +1,86 @@
+// The board component: painting. The board keeps its picture in an image;
+// Paint and DrawCell draw into it and show the changed part at once.
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "board/ViltronPan.h"
+
+namespace {
+
+QRgb ToRgb(TColor color)
+{
+  return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+}  // namespace
+
+void TViltronPan::DrawCellInto(QPainter& painter, uint16_t x, uint16_t y)
+{
+  const int w = FSizeOfCell;
+  const uint16_t v = FBoard[x][y];
+  const bool light = (x + y) % 2 == 0;
+  const QRgb fill = ToRgb(light ? FLightColor : FDarkColor);
+  const QRgb text = ToRgb(light ? FDarkFontColor : FLightFontColor);
+  painter.fillRect(x * w, y * w, w, w, QColor::fromRgb(fill));
+  // While a search runs the board holds its trial walks: show none of them.
+  if (FCount == 0 || FState == gsThink || v == 0)
+    return;
+  if (v != FCount)
+    FDigits.Draw(painter, x * w + 1, y * w + 1, v, text, fill);
+  else
+    painter.drawImage(QPoint(x * w, y * w), FKnight);
+}
+
+void TViltronPan::DrawCell(uint16_t x, uint16_t y)
+{
+  if (x >= FSize || y >= FSize || FPicture.isNull())
+    return;
+  QRect changed(x * FSizeOfCell, y * FSizeOfCell, FSizeOfCell, FSizeOfCell);
+  {
+    QPainter painter(&FPicture);
+    DrawCellInto(painter, x, y);
+  }
+  // Numbers and the knight picture may reach beyond their cell.
+  const uint16_t v = FBoard[x][y];
+  if (FCount != 0 && FState != gsThink && v != 0) {
+    if (v == FCount)
+      changed |= QRect(changed.topLeft(), FKnight.size());
+    else
+      changed |= FDigits.Extent(changed.left() + 1, changed.top() + 1, v);
+  }
+  Show(changed);
+}
+
+void TViltronPan::PaintInto()
+{
+  if (FPicture.isNull())
+    return;
+  QPainter painter(&FPicture);
+  for (uint16_t x = 0; x < FSize; ++x)
+    for (uint16_t y = 0; y < FSize; ++y)
+      DrawCellInto(painter, x, y);
+}
+
+void TViltronPan::Paint()
+{
+  PaintInto();
+  Show(rect());
+}
+
+void TViltronPan::Show(const QRect& rect)
+{
+  FShowing = true;
+  repaint(rect & this->rect());
+  FShowing = false;
+}
+
+void TViltronPan::paintEvent(QPaintEvent* event)
+{
+  // A repaint the toolkit asks for (exposure, update) redraws the board from
+  // its state; our own only copy what was just drawn.
+  if (!FShowing)
+    PaintInto();
+  QPainter painter(this);
+  painter.drawImage(event->rect(), FPicture, event->rect());
+}

@@ -1,0 +1,101 @@
+// The board component: the commands built on the tour search.
+
+#include "board/KnightMoves.h"
+#include "board/ViltronPan.h"
+
+void TViltronPan::ThinkAndNotify()
+{
+  SetState(gsThink);
+  SearchTour();
+  // The board is still as it was before the search; the host closes its
+  // progress window here.
+  Fire(OnStopThinking, this);
+}
+
+void TViltronPan::PlaceFirstMoveOfBest()
+{
+  if (!BoardCovers(FBest.Board, FSize))
+    return;
+  for (uint16_t x = 0; x < FSize; ++x)
+    for (uint16_t y = 0; y < FSize; ++y)
+      if (FBest.Board[x][y] == 1) {
+        PutKnight(x, y);
+        DrawCell(x, y);
+        return;
+      }
+}
+
+void TViltronPan::SolveAll()
+{
+  const TGameState entry = FState;
+  if (FState != gsPlay)
+    SetState(gsNew);
+  ThinkAndNotify();
+  if (FState == gsCancel) {
+    SetState(entry);
+    return;
+  }
+  if (BoardCovers(FBest.Board, FSize)) {
+    CopyBoard(FBoard, FBest.Board);
+    FPosX = FBest.PosX;
+    FPosY = FBest.PosY;
+    FCount = FBest.Count;
+  }
+  // Shown by the host's repaint once its progress window has closed.
+  SetState(gsStop);
+}
+
+void TViltronPan::PrepareShow()
+{
+  if (FState != gsPlay)
+    SetState(gsNew);
+  ThinkAndNotify();
+  // After a cancel the state stays gsCancel; the caller restores one.
+  if (FState == gsCancel)
+    return;
+  SetState(gsShow);
+  if (FCount == 0)
+    PlaceFirstMoveOfBest();
+}
+
+void TViltronPan::ShowNextMove()
+{
+  // Only a tour searched at the current size can be followed.
+  if (BoardCovers(FBest.Board, FSize)) {
+    const uint16_t next = static_cast<uint16_t>(FCount + 1);
+    for (const TKnightMove& m : KnightMoves) {
+      const uint16_t cx = static_cast<uint16_t>(FPosX + m.dx);
+      const uint16_t cy = static_cast<uint16_t>(FPosY + m.dy);
+      if (cx < FSize && cy < FSize && FBest.Board[cx][cy] == next) {
+        const uint16_t oldX = FPosX;
+        const uint16_t oldY = FPosY;
+        PutKnight(cx, cy);
+        DrawCell(cx, cy);
+        DrawCell(oldX, oldY);
+        break;
+      }
+    }
+  }
+  Fire(OnMove, this);
+}
+
+void TViltronPan::Hint()
+{
+  const TGameState entry = FState;
+  if (FState != gsPlay && FState != gsNew)
+    SetState(gsNew);
+  ThinkAndNotify();
+  if (FState == gsCancel) {
+    SetState(entry);
+    return;
+  }
+  // These repaints happen in gsThink and show nothing yet; the host repaints
+  // the board once its progress window has closed.
+  if (FCount != 0)
+    ShowNextMove();
+  else
+    PlaceFirstMoveOfBest();
+  // Stored directly: a hint does not start a game through OnStart.
+  FState = gsPlay;
+  SetCursor(crHandPoint);
+}

@@ -1,0 +1,370 @@
+#include "main/MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/Dialogs.h"
+#include "platform/Edit.h"
+#include "platform/Fonts.h"
+#include "platform/Sounds.h"
+#include "platform/StatusBar.h"
+#include "platform/UpDown.h"
+
+namespace {
+
+const QString GiveUpCaption = QStringLiteral("Сдаться");
+const QString StartCaption = QStringLiteral("Начать игру!");
+
+QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
+                 const QKeySequence& shortcut = {})
+{
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  action->setShortcut(shortcut);
+  return action;
+}
+
+QAction* AddSeparator(QMenu* menu, const QString& name)
+{
+  QAction* action = menu->addSeparator();
+  action->setObjectName(name);
+  return action;
+}
+
+QMenu* AddSubmenu(QWidget* parent, const QString& name, const QString& caption)
+{
+  auto* menu = new QMenu(caption, parent);
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  return menu;
+}
+
+// The default item of a submenu is shown in bold.
+void MakeDefault(QAction* action)
+{
+  QFont bold = action->font();
+  bold.setBold(true);
+  action->setFont(bold);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const QString& soundFolder, QWidget* parent) : QMainWindow(parent)
+{
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Вилтрон"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/viltron")));
+  // A fixed border with the system menu and minimise button only.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFont(WindowFont());
+
+  FSounds = new TSoundBank(soundFolder, this);
+  CreateMenu();
+  CreateControls();
+}
+
+void TMainForm::CreateMenu()
+{
+  MainMenu1 = menuBar();
+  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+  Game1 = AddSubmenu(this, QStringLiteral("Game1"), QStringLiteral("Игра"));
+  NewGame1 = AddItem(Game1, QStringLiteral("NewGame1"), QStringLiteral("Новая игра"), Qt::Key_F2);
+  NewGame1->setCheckable(true);
+  MakeDefault(NewGame1);
+  N1 = AddItem(Game1, QStringLiteral("N1"), GiveUpCaption, Qt::CTRL | Qt::Key_F2);
+  N1->setEnabled(false);
+  N2 = AddSeparator(Game1, QStringLiteral("N2"));
+  N2->setEnabled(false);
+  N7 = AddItem(Game1, QStringLiteral("N7"), QStringLiteral("Сохранить"), Qt::CTRL | Qt::Key_S);
+  N8 = AddItem(Game1, QStringLiteral("N8"), QStringLiteral("Загрузить"), Qt::CTRL | Qt::Key_L);
+  N6 = AddSeparator(Game1, QStringLiteral("N6"));
+  N3 = AddItem(Game1, QStringLiteral("N3"), QStringLiteral("Выход"), Qt::CTRL | Qt::Key_Q);
+  MainMenu1->addMenu(Game1);
+
+  N4 = AddSubmenu(this, QStringLiteral("N4"), QStringLiteral("Настройки"));
+  ShowErrors1 = AddItem(N4, QStringLiteral("ShowErrors1"), QStringLiteral("Проверка ошибок"));
+  ShowErrors1->setCheckable(true);
+  ShowErrors1->setChecked(true);
+  Sound1 = AddItem(N4, QStringLiteral("Sound1"), QStringLiteral("Звук"));
+  Sound1->setCheckable(true);
+  Sound1->setChecked(true);
+  MainMenu1->addMenu(N4);
+
+  Solve1 = AddSubmenu(this, QStringLiteral("Solve1"), QStringLiteral("Подсказка"));
+  All1 = AddSubmenu(Solve1, QStringLiteral("All1"), QStringLiteral("Решить всё"));
+  Now1 = AddItem(All1, QStringLiteral("Now1"), QStringLiteral("Сразу!"), Qt::CTRL | Qt::Key_X);
+  MakeDefault(Now1);
+  StepbyStep1 =
+      AddItem(All1, QStringLiteral("StepbyStep1"), QStringLiteral("По шагам"), Qt::CTRL | Qt::Key_C);
+  Solve1->addMenu(All1);
+  OneStep1 =
+      AddItem(Solve1, QStringLiteral("OneStep1"), QStringLiteral("Один ход"), Qt::CTRL | Qt::Key_Z);
+  MainMenu1->addMenu(Solve1);
+
+  N5 = AddSubmenu(this, QStringLiteral("N5"), QStringLiteral("?.."));
+  Rules2 = AddItem(N5, QStringLiteral("Rules2"), QStringLiteral("Правила"), Qt::Key_F1);
+  Rules1 = AddSeparator(N5, QStringLiteral("Rules1"));
+  Rules1->setEnabled(false);
+  About1 = AddItem(N5, QStringLiteral("About1"), QStringLiteral("О..."));
+  MakeDefault(About1);
+  MainMenu1->addMenu(N5);
+
+  // Shortcuts work from every control of the window, menus closed or not.
+  for (QAction* action : {NewGame1, N1, N7, N8, N3, Now1, StepbyStep1, OneStep1, Rules2})
+    addAction(action);
+
+  connect(NewGame1, &QAction::triggered, this, [this] { NewGameClick(NewGame1); });
+  connect(N1, &QAction::triggered, this, [this] { StopGameClick(N1); });
+  connect(N3, &QAction::triggered, this, [this] { N3Click(N3); });
+  // "Проверка ошибок" and "Звук" invert their own check marks when chosen;
+  // the handlers read the marks.
+}
+
+void TMainForm::CreateControls()
+{
+  Client = new QWidget(this);
+  Client->setObjectName(QStringLiteral("Client"));
+  setCentralWidget(Client);
+
+  Panel2 = new QFrame(Client);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  Panel2->setFrameShape(QFrame::Panel);
+  Panel2->setFrameShadow(QFrame::Raised);
+  Panel2->setGeometry(8, 8, 200, 40);
+
+  Button1 = new QPushButton(StartCaption, Panel2);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setGeometry(8, 8, 75, 24);
+  Button1->setAutoDefault(false);
+
+  Label1 = new QLabel(QStringLiteral("Размер:"), Panel2);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(104, 12, 42, 13);
+
+  Edit1 = new TEdit(QStringLiteral("8"), Panel2);
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->setGeometry(152, 8, 25, 21);
+  Edit1->setReadOnly(true);
+  // The box takes the panel's colour.
+  QPalette editPalette = Edit1->palette();
+  editPalette.setColor(QPalette::Base, palette().color(QPalette::Button));
+  Edit1->setPalette(editPalette);
+
+  UpDown1 = new TUpDown(Panel2);
+  UpDown1->setObjectName(QStringLiteral("UpDown1"));
+  UpDown1->setGeometry(177, 8, 13, 21);
+  UpDown1->SetRange(5, 100);
+  UpDown1->SetAssociate(Edit1);
+  UpDown1->SetPosition(8);
+
+  setTabOrder(Edit1, Button1);
+  setTabOrder(Button1, UpDown1);
+
+  Game = new TViltronPan(Client);
+  Game->setObjectName(QStringLiteral("Game"));
+  Game->move(8, 56);
+  Game->OnStart = [this](QObject* s) { StartGame(s); };
+  Game->OnStop = [this](QObject* s) { StopGame(s); };
+  Game->OnWin = [this](QObject* s) { Win(s); };
+  Game->OnLose = [this](QObject* s) { Lose(s); };
+  Game->OnError = [this](QObject* s) { Error(s); };
+  Game->OnMove = [this](QObject* s) { OnKnightMove(s); };
+
+  StatusBar1 = new TStatusBar(Client);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setGeometry(0, 264, 216, 20);
+  StatusBar1->AddPanel(40, QStringLiteral("Число:"));
+  StatusBar1->AddPanel(30);
+  StatusBar1->AddPanel(60, QStringLiteral("Осталось:"));
+  StatusBar1->AddPanel(30);
+  StatusBar1->AddPanel(50);
+
+  Timer = new QTimer(this);
+  Timer->setObjectName(QStringLiteral("Timer"));
+  Timer->setInterval(500);
+
+  connect(Button1, &QPushButton::clicked, this, [this] { ButtonClick(Button1); });
+
+  SetClientSize(216, 284);
+}
+
+void TMainForm::SetClientSize(int width, int height)
+{
+  Client->setFixedSize(width, height);
+  setFixedSize(width, height + MainMenu1->sizeHint().height());
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+  QMainWindow::showEvent(event);
+  if (FCentred)
+    return;
+  FCentred = true;
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void TMainForm::PlaySoundRes(const QString& name)
+{
+  FSounds->Play(name);
+}
+
+void TMainForm::ShowCounts()
+{
+  const int count = Game->Count();
+  StatusBar1->SetPanelText(1, QString::number(count));
+  StatusBar1->SetPanelText(3, QString::number(Game->Size() * Game->Size() - count));
+}
+
+void TMainForm::StartGame(QObject*)
+{
+  N1->setEnabled(true);
+  Edit1->setEnabled(false);
+  UpDown1->setEnabled(false);
+  OneStep1->setEnabled(true);
+  All1->menuAction()->setEnabled(true);
+  ShowCounts();
+  Button1->setText(GiveUpCaption);
+  N1->setText(GiveUpCaption);
+}
+
+void TMainForm::StopGame(QObject*)
+{
+  N1->setEnabled(false);
+  Edit1->setEnabled(true);
+  UpDown1->setEnabled(true);
+  OneStep1->setEnabled(true);
+  All1->menuAction()->setEnabled(true);
+  ShowCounts();
+  Button1->setText(StartCaption);
+}
+
+void TMainForm::OnKnightMove(QObject*)
+{
+  if (Sound1->isChecked())
+    PlaySoundRes(QStringLiteral("move"));
+  // Always the main board's numbers, whichever board moved.
+  ShowCounts();
+}
+
+void TMainForm::Win(QObject*)
+{
+  if (Sound1->isChecked())
+    PlaySoundRes(QStringLiteral("win"));
+  MessageDlg(QStringLiteral("Победа!"), mtInformation, {mbYes}, this);
+}
+
+void TMainForm::Lose(QObject*)
+{
+  if (Sound1->isChecked())
+    PlaySoundRes(QStringLiteral("lose"));
+  MessageDlg(QStringLiteral("Вы проиграли..."), mtInformation, {mbOK}, this);
+}
+
+void TMainForm::Error(QObject*)
+{
+  if (Sound1->isChecked())
+    PlaySoundRes(QStringLiteral("error"));
+  if (ShowErrors1->isChecked())
+    MessageDlg(QStringLiteral("Ходить можно только буквой Г.\r\n"
+                              "На клетку можно ходить только 1 раз.\r\n"
+                              "Проверку ошибок можно отключить в настройках.\r\n"
+                              "F1 - помощь."),
+               mtError, {mbOK}, this);
+}
+
+void TMainForm::ButtonClick(QObject*)
+{
+  switch (Game->State()) {
+    case gsPlay:
+      if (Game->Count() == 0 ||
+          MessageDlg(QStringLiteral("Прервать игру?"), mtConfirmation, {mbYes, mbNo}, this) ==
+              mrYes) {
+        StopGame(Button1);
+        Game->SetState(gsNew);
+      }
+      break;
+    case gsStop:
+      Game->SetState(gsNew);
+      Game->SetState(gsPlay);
+      break;
+    case gsNew:
+      Game->SetState(gsPlay);
+      break;
+    case gsShow:
+      // The player goes on from where the replay has got to.
+      Button1->setText(GiveUpCaption);
+      N1->setText(GiveUpCaption);
+      Timer->stop();
+      Game->SetState(gsPlay);
+      break;
+    case gsThink:
+    case gsCancel:
+    case gsBest:
+      break;
+  }
+}
+
+void TMainForm::StopGameClick(QObject*)
+{
+  if (Game->Count() == 0) {
+    Game->SetState(gsStop);
+  } else if (Game->State() == gsShow) {
+    Button1->setText(GiveUpCaption);
+    N1->setText(GiveUpCaption);
+    Timer->stop();
+    Game->SetState(gsPlay);
+  } else if (MessageDlg(QStringLiteral("Прервать игру?"), mtConfirmation, {mbYes, mbNo}, this) ==
+             mrYes) {
+    // Unlike the button, the menu keeps the moves on the board.
+    Game->SetState(gsStop);
+  }
+}
+
+void TMainForm::NewGameClick(QObject*)
+{
+  switch (Game->State()) {
+    case gsShow:
+      Timer->stop();
+      Game->SetState(gsNew);
+      Game->SetState(gsPlay);
+      break;
+    case gsStop:
+    case gsNew:
+      Game->SetState(gsNew);
+      Game->SetState(gsPlay);
+      break;
+    case gsPlay:
+      if (Game->Count() == 0 ||
+          MessageDlg(QStringLiteral("Начать заново?"), mtConfirmation, {mbYes, mbNo}, this) ==
+              mrYes) {
+        Game->SetState(gsStop);
+        Game->SetState(gsNew);
+        Game->SetState(gsPlay);
+      }
+      break;
+    case gsThink:
+    case gsCancel:
+    case gsBest:
+      break;
+  }
+}
+
+void TMainForm::N3Click(QObject*)
+{
+  QApplication::quit();
+}

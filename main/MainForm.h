@@ -1,0 +1,90 @@
+#pragma once
+// The main window: the board, the start / give-up button, the size selector,
+// the status bar with the move counts, the menu, sounds and options.
+
+#include <QMainWindow>
+#include <QString>
+
+#include "board/ViltronPan.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class TEdit;
+class TSoundBank;
+class TStatusBar;
+class TUpDown;
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+public:
+  // soundFolder: where the four clips are looked up by name.
+  explicit TMainForm(const QString& soundFolder = QStringLiteral(":/sounds"),
+                     QWidget* parent = nullptr);
+
+  // Menu.
+  QMenuBar* MainMenu1;
+  QMenu* Game1;
+  QAction* NewGame1;
+  QAction* N1;
+  QAction* N2;
+  QAction* N7;
+  QAction* N8;
+  QAction* N6;
+  QAction* N3;
+  QMenu* N4;
+  QAction* ShowErrors1;
+  QAction* Sound1;
+  QMenu* Solve1;
+  QMenu* All1;
+  QAction* Now1;
+  QAction* StepbyStep1;
+  QAction* OneStep1;
+  QMenu* N5;
+  QAction* Rules2;
+  QAction* Rules1;
+  QAction* About1;
+
+  // Controls.
+  QWidget* Client;  // the client area below the menu bar
+  QFrame* Panel2;
+  QPushButton* Button1;
+  QLabel* Label1;
+  TEdit* Edit1;
+  TUpDown* UpDown1;
+  TViltronPan* Game;
+  TStatusBar* StatusBar1;
+  QTimer* Timer;  // the step timer of a replay
+
+  // Handlers.
+  void N3Click(QObject* sender);
+  void ButtonClick(QObject* sender);
+  void StopGameClick(QObject* sender);
+  void NewGameClick(QObject* sender);
+  void Error(QObject* sender);
+  void Lose(QObject* sender);
+  void Win(QObject* sender);
+  void OnKnightMove(QObject* sender);
+  void StartGame(QObject* sender);
+  void StopGame(QObject* sender);
+
+  // Plays one of the program's sounds; raises EResNotFound for an unknown name.
+  void PlaySoundRes(const QString& name);
+  TSoundBank* Sounds() const { return FSounds; }
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void CreateMenu();
+  void CreateControls();
+  void ShowCounts();
+  void SetClientSize(int width, int height);
+
+  TSoundBank* FSounds;
+  bool FCentred = false;
+};

@@ -1,0 +1,44 @@
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+TModalResult MessageDlg(const QString& text, TMsgDlgType type,
+                        std::initializer_list<TMsgDlgBtn> buttons, QWidget* parent)
+{
+  QMessageBox box(parent ? parent : QApplication::activeWindow());
+  switch (type) {
+    case mtWarning:
+      box.setWindowTitle(QStringLiteral("Warning"));
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case mtError:
+      box.setWindowTitle(QStringLiteral("Error"));
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case mtInformation:
+      box.setWindowTitle(QStringLiteral("Information"));
+      box.setIcon(QMessageBox::Information);
+      break;
+    case mtConfirmation:
+      box.setWindowTitle(QStringLiteral("Confirm"));
+      box.setIcon(QMessageBox::Question);
+      break;
+  }
+  box.setText(text);
+  for (TMsgDlgBtn b : buttons) {
+    switch (b) {
+      case mbYes: box.addButton(QMessageBox::Yes); break;
+      case mbNo: box.addButton(QMessageBox::No); break;
+      case mbOK: box.addButton(QMessageBox::Ok); break;
+    }
+  }
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  switch (clicked ? box.standardButton(clicked) : QMessageBox::NoButton) {
+    case QMessageBox::Yes: return mrYes;
+    case QMessageBox::No: return mrNo;
+    case QMessageBox::Ok: return mrOk;
+    default: return mrCancel;
+  }
+}
