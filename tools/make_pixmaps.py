@@ -99,12 +99,14 @@ CURSOR_COLOURS = {
 }
 
 # Where the drawings go inside the 32 x 32 images (column, row).
-KNIGHT_AT = (1, 1)
+# Columns 1..24: the figure stays inside its 25-pixel cell, so a knight that
+# moves on leaves no trace on the neighbouring cells.
+KNIGHT_AT = (0, 1)
 CURSOR_KNIGHT_AT = (5, 4)
 ICON_KNIGHT_AT = (3, 5)
 
 # Painted area allowed in each image, inclusive (left, top, right, bottom).
-MAINICON_BOX = (1, 1, 25, 23)
+MAINICON_BOX = (1, 1, 24, 23)
 CURSOR_BOX = (0, 0, 23, 22)
 
 # Window icon board: 4 x 4 squares of 8 pixels, light and dark, each with a

@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Builds the game (installing what it needs) and starts it.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+"$root/tools/bootstrap.sh"
+exec "$root/build/viltron"

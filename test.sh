@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds everything (installing what it needs) and runs every test.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+"$root/tools/bootstrap.sh"
+cd "$root/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2

@@ -1,0 +1,17 @@
+#pragma once
+// The main() of a widget test suite: the program's own application object, so
+// that errors reach the same handler as in the game.
+
+#include <QTest>
+
+#include "platform/Application.h"
+
+#define VILTRON_TEST_MAIN(TestObject)                        \
+  int main(int argc, char** argv)                            \
+  {                                                          \
+    TApplication app(argc, argv);                            \
+    app.setAttribute(Qt::AA_Use96Dpi, true);                 \
+    TestObject test;                                         \
+    QTEST_SET_MAIN_SOURCE_PATH                               \
+    return QTest::qExec(&test, argc, argv);                  \
+  }
