@@ -4,13 +4,16 @@
 
 #include "board/KnightMoves.h"
 #include "board/ViltronPan.h"
+#include "platform/Application.h"
 
 void TViltronPan::mousePressEvent(QMouseEvent* event)
 {
   QWidget::mousePressEvent(event);
   event->accept();
   const QPoint at = event->position().toPoint();
-  MouseDown(event->button(), event->modifiers(), at.x(), at.y());
+  // A host's handler may raise (a missing sound): the rest of the press is
+  // skipped and the error shown.
+  RunGuarded([&] { MouseDown(event->button(), event->modifiers(), at.x(), at.y()); });
 }
 
 void TViltronPan::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)

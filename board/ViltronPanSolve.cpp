@@ -3,6 +3,22 @@
 #include "board/KnightMoves.h"
 #include "board/ViltronPan.h"
 
+namespace {
+
+// True when the table has exactly n x n cells: only a tour searched at the
+// present size can be put on the board or followed on it.
+bool SearchedAtSize(const TBoard& board, int n)
+{
+  if (static_cast<int>(board.size()) != n)
+    return false;
+  for (const auto& column : board)
+    if (static_cast<int>(column.size()) != n)
+      return false;
+  return true;
+}
+
+}  // namespace
+
 void TViltronPan::ThinkAndNotify()
 {
   SetState(gsThink);
@@ -14,7 +30,7 @@ void TViltronPan::ThinkAndNotify()
 
 void TViltronPan::PlaceFirstMoveOfBest()
 {
-  if (!BoardCovers(FBest.Board, FSize))
+  if (!SearchedAtSize(FBest.Board, FSize))
     return;
   for (uint16_t x = 0; x < FSize; ++x)
     for (uint16_t y = 0; y < FSize; ++y)
@@ -35,7 +51,7 @@ void TViltronPan::SolveAll()
     SetState(entry);
     return;
   }
-  if (BoardCovers(FBest.Board, FSize)) {
+  if (SearchedAtSize(FBest.Board, FSize)) {
     CopyBoard(FBoard, FBest.Board);
     FPosX = FBest.PosX;
     FPosY = FBest.PosY;
@@ -61,7 +77,7 @@ void TViltronPan::PrepareShow()
 void TViltronPan::ShowNextMove()
 {
   // Only a tour searched at the current size can be followed.
-  if (BoardCovers(FBest.Board, FSize)) {
+  if (SearchedAtSize(FBest.Board, FSize)) {
     const uint16_t next = static_cast<uint16_t>(FCount + 1);
     for (const TKnightMove& m : KnightMoves) {
       const uint16_t cx = static_cast<uint16_t>(FPosX + m.dx);

@@ -195,6 +195,9 @@ void TMainForm::CreateControls()
   Timer->setInterval(500);
 
   connect(Button1, &QPushButton::clicked, this, [this] { ButtonClick(Button1); });
+  UpDown1->OnChangingEx = [this](QObject* s, bool& allow, int16_t value, TUpDownDirection d) {
+    ChangingEx(s, allow, value, d);
+  };
 
   SetClientSize(216, 284);
 }
@@ -202,6 +205,8 @@ void TMainForm::CreateControls()
 void TMainForm::SetClientSize(int width, int height)
 {
   Client->setFixedSize(width, height);
+  // The status bar runs along the bottom edge.
+  StatusBar1->setGeometry(0, height - StatusBar1->height(), width, StatusBar1->height());
   setFixedSize(width, height + MainMenu1->sizeHint().height());
 }
 

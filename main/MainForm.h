@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "board/ViltronPan.h"
+#include "platform/UpDown.h"
 
 class QAction;
 class QFrame;
@@ -16,7 +17,6 @@ class QTimer;
 class TEdit;
 class TSoundBank;
 class TStatusBar;
-class TUpDown;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -71,6 +71,10 @@ public:
   void OnKnightMove(QObject* sender);
   void StartGame(QObject* sender);
   void StopGame(QObject* sender);
+  // The size selector's changing notification: settles the board's size and
+  // fits the window to it, or refuses the change.
+  void ChangingEx(QObject* sender, bool& allowChange, int16_t newValue,
+                  TUpDownDirection direction);
 
   // Plays one of the program's sounds; raises EResNotFound for an unknown name.
   void PlaySoundRes(const QString& name);
@@ -84,6 +88,12 @@ private:
   void CreateControls();
   void ShowCounts();
   void SetClientSize(int width, int height);
+  // Sets the board's size and centres it in the window, which keeps its size.
+  void CenterBoard(int16_t n);
+  // Makes the window wider and taller by delta pixels each.
+  void GrowWindow(int delta);
+
+  bool Resizing = false;  // a loaded game is setting the size
 
   TSoundBank* FSounds;
   bool FCentred = false;

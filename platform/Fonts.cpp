@@ -1,6 +1,7 @@
 #include "platform/Fonts.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 namespace {
@@ -20,5 +21,10 @@ QFont WindowFont()
 {
   QFont font(QString::fromLatin1(FamilyName));
   font.setPixelSize(11);
+  // The stand-in runs wider than the bitmap font: at full width "Начать
+  // игру!" needs more than the 75-pixel button holds within the style's
+  // margins. A slight narrowing brings the captions back inside.
+  if (QFontInfo(font).family() != QString::fromLatin1(FamilyName))
+    font.setStretch(95);
   return font;
 }

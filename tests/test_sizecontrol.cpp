@@ -1,0 +1,164 @@
+// The board-size selector: the arrows step 5 <-> 7 <-> 8 <-> 9 ..., sizes
+// below 8 are centred in the 8 x 8 window, larger ones grow the window by a
+// cell per step, and a size whose window would not fit the screen is refused.
+
+#include <QTest>
+
+#include "BoxAnswerer.h"
+#include "TestApp.h"
+#include "main/MainForm.h"
+#include "platform/Edit.h"
+#include "platform/Screen.h"
+#include "platform/StatusBar.h"
+#include "platform/UpDown.h"
+
+class TestSizeControl : public QObject {
+  Q_OBJECT
+
+private:
+  struct TSeen {
+    int Size;
+    QPoint At;
+    QSize Window;
+    QString Shown;
+  };
+
+  static TSeen Look(const TMainForm& w)
+  {
+    return {w.Game->Size(), w.Game->pos(), w.frameGeometry().size(), w.Edit1->text()};
+  }
+
+private slots:
+  void init() { PretendScreenSize(QSize(1600, 1200)); }
+  void cleanup() { PretendScreenSize(QSize()); }
+
+  void stepsFromTheStartingSize()
+  {
+    TBoxAnswerer boxes;
+    TMainForm w;
+    const QSize start = w.frameGeometry().size();
+
+    w.UpDown1->StepDown();
+    TSeen seen = Look(w);
+    QCOMPARE(seen.Size, 7);
+    QCOMPARE(seen.At, QPoint(20, 68));
+    QCOMPARE(seen.Window, start);
+    QCOMPARE(seen.Shown, QStringLiteral("7"));
+
+    w.UpDown1->StepDown();
+    seen = Look(w);
+    QCOMPARE(seen.Size, 5);
+    QCOMPARE(seen.At, QPoint(45, 93));
+    QCOMPARE(seen.Window, start);
+    QCOMPARE(seen.Shown, QStringLiteral("5"));
+
+    w.UpDown1->StepUp();
+    QCOMPARE(w.Game->Size(), 7);
+    QCOMPARE(w.Edit1->text(), QStringLiteral("7"));
+
+    w.UpDown1->StepUp();
+    seen = Look(w);
+    QCOMPARE(seen.Size, 8);
+    QCOMPARE(seen.At, QPoint(8, 56));
+    QCOMPARE(seen.Window, start);
+    QCOMPARE(seen.Shown, QStringLiteral("8"));
+
+    // Only the step past 8 grows the window, by one cell each way.
+    w.UpDown1->StepUp();
+    seen = Look(w);
+    QCOMPARE(seen.Size, 9);
+    QCOMPARE(seen.At, QPoint(8, 56));
+    QCOMPARE(seen.Window, start + QSize(25, 25));
+    QCOMPARE(seen.Shown, QStringLiteral("9"));
+    QCOMPARE(w.Client->size(), QSize(241, 309));
+    // The status bar stays along the bottom edge.
+    QCOMPARE(w.StatusBar1->geometry(), QRect(0, 289, 241, 20));
+
+    w.UpDown1->StepDown();
+    seen = Look(w);
+    QCOMPARE(seen.Size, 8);
+    QCOMPARE(seen.Window, start);
+    QCOMPARE(w.StatusBar1->geometry(), QRect(0, 264, 216, 20));
+
+    // A player's steps never show a message.
+    QCOMPARE(boxes.Count(), 0);
+  }
+
+  void everyChangeLeavesAnEmptyNewBoard()
+  {
+    TMainForm w;
+    w.Game->MouseDown(Qt::LeftButton, {}, 0, 0);
+    w.Game->SetState(gsStop);
+    QCOMPARE(w.Game->Count(), 1);
+    w.UpDown1->StepUp();
+    QCOMPARE(w.Game->Size(), 9);
+    QCOMPARE(w.Game->Count(), 0);
+    QCOMPARE(w.Game->State(), gsNew);
+    QCOMPARE(w.Game->Board()[0][0], 0);
+  }
+
+  void refusedStepsOnlyClearTheCounts()
+  {
+    TMainForm w;
+    w.UpDown1->StepDown();
+    w.UpDown1->StepDown();
+    QCOMPARE(w.Game->Size(), 5);
+    w.StatusBar1->SetPanelText(1, QStringLiteral("3"));
+    w.StatusBar1->SetPanelText(3, QStringLiteral("22"));
+    const QPoint at = w.Game->pos();
+
+    w.UpDown1->StepDown();
+    QCOMPARE(w.Game->Size(), 5);
+    QCOMPARE(w.Game->pos(), at);
+    QCOMPARE(w.Edit1->text(), QStringLiteral("5"));
+    QCOMPARE(w.StatusBar1->PanelText(1), QString());
+    QCOMPARE(w.StatusBar1->PanelText(3), QString());
+  }
+
+  void aWindowLargerThanTheScreenIsRefused()
+  {
+    TBoxAnswerer boxes;
+    TMainForm w;
+    const QSize start = w.frameGeometry().size();
+    // Room for exactly two more cells each way.
+    PretendScreenSize(start + QSize(50, 50));
+    w.UpDown1->StepUp();
+    w.UpDown1->StepUp();
+    QCOMPARE(w.Game->Size(), 10);
+    w.UpDown1->StepUp();
+    QCOMPARE(w.Game->Size(), 10);
+    QCOMPARE(w.Edit1->text(), QStringLiteral("10"));
+    QCOMPARE(w.frameGeometry().size(), start + QSize(50, 50));
+    QCOMPARE(boxes.Count(), 0);
+  }
+
+  void theBoardNeverGrowsPastAHundred()
+  {
+    TMainForm w;
+    PretendScreenSize(QSize(4000, 4000));
+    for (int i = 0; i < 95; ++i)
+      w.UpDown1->StepUp();
+    QCOMPARE(w.Game->Size(), 100);
+    QCOMPARE(w.Edit1->text(), QStringLiteral("100"));
+    const QSize full = w.frameGeometry().size();
+    w.UpDown1->StepUp();
+    QCOMPARE(w.Game->Size(), 100);
+    QCOMPARE(w.Edit1->text(), QStringLiteral("100"));
+    QCOMPARE(w.frameGeometry().size(), full);
+  }
+
+  void theArrowKeysOfTheSizeBoxStep()
+  {
+    TMainForm w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.Edit1->setFocus();
+    QTest::keyClick(w.Edit1, Qt::Key_Down);
+    QCOMPARE(w.Game->Size(), 7);
+    QTest::keyClick(w.Edit1, Qt::Key_Up);
+    QCOMPARE(w.Game->Size(), 8);
+  }
+};
+
+VILTRON_TEST_MAIN(TestSizeControl)
+#include "test_sizecontrol.moc"
