@@ -7,15 +7,17 @@
 #include "board/Random.h"
 
 namespace {
-// The jump that leads back: KnightMoves pairs up as 1-4, 2-3, 5-8 and 6-7.
-constexpr int Reverse[8] = {3, 2, 1, 0, 7, 6, 5, 4};
+constexpr uint16_t Taken = 0xFFFF;
+constexpr uint16_t RankMask = 0xF0FF;
+constexpr uint16_t DeadEndRank = 0xF000;
+constexpr uint16_t TakenRank = 0xF0FF;
+constexpr uint16_t OneNeighbour = 0x0100;
 
-// A candidate's rank: lighter first, any dead end after every other cell.
-// Orders and ties exactly like weight + 10000 for a dead end, as weights stay
-// below 256.
-inline unsigned Rank(unsigned word)
+// Table distance of jump k for rows of 1 << Shift cells.
+template <int Shift>
+constexpr int Offset(int k)
 {
-  return (word >> 8) | (unsigned((word & 0xFF) == 0) << 8);
+  return KnightMoves[k].dx * (1 << Shift) + KnightMoves[k].dy;
 }
 }  // namespace
 
@@ -25,69 +27,113 @@ void TTourWalker::SetStart(const TBoard& board, const TBoard& weights, int n,
   assert(n >= 1 && n <= MaxSize);
   assert(BoardCovers(board, n) && BoardCovers(weights, n));
   FSize = n;
-  FStride = n + 4;
-  const size_t cells = static_cast<size_t>(FStride) * FStride;
-  FStartCells.assign(cells, 0);
-  FStartWords.assign(cells, 0);
+  FShift = 3;
+  while ((1 << FShift) < n + 6)
+    ++FShift;
+  const size_t cells = static_cast<size_t>(n + 6) << FShift;
+  FStartWords.assign(cells, Taken);
   FWords.resize(cells);
-  FPath.resize(static_cast<size_t>(n) * n + 1);
+  FStartCells.resize(static_cast<size_t>(n) * n);
+  FPath.resize(static_cast<size_t>(n) * n);
   FPathLength = 0;
-  for (int k = 0; k < 8; ++k)
-    FOffsets[k] = KnightMoves[k].dx * FStride + KnightMoves[k].dy;
 
-  // Masks on the border too: a knight left just off the board still moves
-  // onto it as the plain walk would.
-  for (int x = -2; x < n + 2; ++x)
-    for (int y = -2; y < n + 2; ++y) {
-      const bool inside = OnBoard(x, y, n);
-      const int c = Index(x, y);
-      unsigned free = 0;
-      for (int k = 0; k < 8; ++k) {
-        const int cx = x + KnightMoves[k].dx;
-        const int cy = y + KnightMoves[k].dy;
-        if (OnBoard(cx, cy, n) && board[cx][cy] == 0)
-          free |= 1u << k;
-      }
-      FStartWords[c] = static_cast<uint16_t>((inside ? weights[x][y] & 0xFF : 0) << 8 | free);
-      if (inside)
-        FStartCells[c] = board[x][y];
+  auto freeNeighbours = [&](int x, int y) {
+    int free = 0;
+    for (const TKnightMove& m : KnightMoves) {
+      const int cx = x + m.dx;
+      const int cy = y + m.dy;
+      free += OnBoard(cx, cy, n) && board[cx][cy] == 0;
     }
+    return free;
+  };
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y) {
+      FStartCells[static_cast<size_t>(x) * n + y] = board[x][y];
+      if (board[x][y] == 0)
+        FStartWords[Index(x, y)] =
+            static_cast<uint16_t>(((freeNeighbours(x, y) - 1) << 8) + (weights[x][y] & 0xFF));
+    }
+
   FStartX = posX;
   FStartY = posY;
   FStartCount = count;
-  // With no move made the position carries no meaning; the walk picks a corner.
-  // Otherwise the knight moves from where it stands; a knight more than two
-  // cells off the board has no cell to go to.
-  FStuck = count != 0 && (posX >= n + 2 || posY >= n + 2);
-  FStartPos = count == 0 || FStuck ? Index(0, 0) : Index(posX, posY);
-  FStartFree = count != 0 && !FStuck && (!OnBoard(posX, posY, n) || board[posX][posY] == 0);
-  FCount = FStartCount;
+  FCount = count;
+  // With no move made the knight's fields mean nothing: each walk draws a
+  // corner. Otherwise the walk goes on from the knight, even from just off the
+  // board as the plain step would; from further off no jump reaches the board.
+  if (count == 0)
+    FStartPos = Index(0, 0);
+  else if (posX < n + 2 && posY < n + 2)
+    FStartPos = Index(posX, posY);
+  else
+    FStartPos = -1;
+}
+
+// The walk from the knight on table cell pos, its moves recorded from
+// FPath[length]; returns the new length. The knight's cell is taken off its
+// neighbours' counts at the start of each step, where those neighbours are
+// read as candidates anyway.
+template <int Shift>
+int TTourWalker::Run(int pos, int length)
+{
+  uint16_t* const path = FPath.data();
+  uint16_t* p = FWords.data() + pos;
+  TLocalRandom random;
+  for (;;) {
+    // A free cell ranks below the start value and a taken one above it, so the
+    // first free candidate is always taken; a later one replaces it when
+    // lighter, or by a coin when as heavy.
+    uint32_t best = TakenRank - 1;
+    int move = 0;
+    auto candidate = [&](int offset) __attribute__((always_inline)) {
+      const uint16_t word = static_cast<uint16_t>(p[offset] - OneNeighbour);
+      p[offset] = word;
+      const uint32_t rank = word & RankMask;
+      // Most candidates are heavier: one test passes them, and the other
+      // cases lie out of line.
+      if (__builtin_expect(rank <= best, 0)) {
+        if (rank < best) {
+          best = rank;
+          move = offset;
+        } else {
+          move = random.Draw(2) == 0 ? offset : move;
+        }
+      }
+    };
+    candidate(Offset<Shift>(0));
+    candidate(Offset<Shift>(1));
+    candidate(Offset<Shift>(2));
+    candidate(Offset<Shift>(3));
+    candidate(Offset<Shift>(4));
+    candidate(Offset<Shift>(5));
+    candidate(Offset<Shift>(6));
+    candidate(Offset<Shift>(7));
+    p += move;
+    pos += move;
+    *p = Taken;
+    path[length++] = static_cast<uint16_t>(pos);
+    // The knight's arrival does not change its new cell's free neighbours:
+    // a dead end leaves it stuck.
+    if (best >= DeadEndRank)
+      break;
+  }
+  random.Store();
+  return length;
 }
 
 uint16_t TTourWalker::Walk()
 {
   FPathLength = 0;
   FCount = FStartCount;
-  if (FStuck)
+  if (FStartPos < 0)
     return FCount;
   std::memcpy(FWords.data(), FStartWords.data(), FWords.size() * sizeof(uint16_t));
-
   uint16_t* const words = FWords.data();
-  int* const path = FPath.data();
-  int length = 0;
-  int offsets[8];
-  for (int k = 0; k < 8; ++k)
-    offsets[k] = FOffsets[k];
-
   int pos = FStartPos;
-  // The knight's cell counts as taken from now on, for the dead-end tests of
-  // its candidates: clear its bit in every neighbour (and in border cells,
-  // whose words are never candidates).
-  auto take = [&](int cell) {
-    for (int k = 0; k < 8; ++k)
-      words[cell + offsets[k]] &= uint16_t(~(1u << Reverse[k]));
-  };
-
+  int length = 0;
+  // Whether the knight's cell is taken by this walk, so that its neighbours
+  // still count it as free.
+  bool newCell = false;
   if (FStartCount == 0) {
     const int last = FSize - 1;
     switch (Random(4)) {
@@ -96,31 +142,29 @@ uint16_t TTourWalker::Walk()
       case 2: pos = Index(0, last); break;
       default: pos = Index(last, last); break;
     }
-    path[length++] = pos;
-    take(pos);
-  } else if (FStartFree) {
-    // A start whose knight stands on a free cell leaves that cell free.
+    newCell = words[pos] != Taken;
+    words[pos] = Taken;
+    FPath[length++] = static_cast<uint16_t>(pos);
   }
 
-  for (unsigned candidates = words[pos] & 0xFFu; candidates != 0;
-       candidates = words[pos] & 0xFFu) {
-    // The first free candidate is always taken (its rank is below 0xFFFF);
-    // later ones replace it when lighter, or by a coin toss when as heavy.
-    unsigned best = 0xFFFF;
-    int chosen = pos;
-    for (int k = 0; k < 8; ++k) {
-      const int c = pos + offsets[k];
-      const unsigned r = (candidates >> k & 1u) ? Rank(words[c]) : 0x10000u;
-      if (r < best) {
-        best = r;
-        chosen = c;
-      } else if (r == best && Random(2) == 0) {
-        chosen = c;
-      }
+  const int stride = 1 << FShift;
+  bool stuck = true;
+  for (const TKnightMove& m : KnightMoves)
+    stuck = stuck && (words[pos + m.dx * stride + m.dy] & 0xFF) == 0xFF;
+  if (!stuck) {
+    // Every step first takes the knight's cell off its neighbours' counts;
+    // for a cell the walk did not take, give that back beforehand.
+    if (!newCell)
+      for (const TKnightMove& m : KnightMoves)
+        words[pos + m.dx * stride + m.dy] += OneNeighbour;
+    switch (FShift) {
+      case 3: length = Run<3>(pos, length); break;
+      case 4: length = Run<4>(pos, length); break;
+      case 5: length = Run<5>(pos, length); break;
+      case 6: length = Run<6>(pos, length); break;
+      case 7: length = Run<7>(pos, length); break;
+      default: length = Run<8>(pos, length); break;
     }
-    pos = chosen;
-    path[length++] = pos;
-    take(pos);
   }
   FPathLength = length;
   FCount = static_cast<uint16_t>(FStartCount + length);
@@ -131,24 +175,25 @@ uint16_t TTourWalker::PosX() const
 {
   if (FPathLength == 0)
     return FStartX;
-  return static_cast<uint16_t>(FPath[FPathLength - 1] / FStride - 2);
+  return static_cast<uint16_t>((FPath[FPathLength - 1] >> FShift) - 2);
 }
 
 uint16_t TTourWalker::PosY() const
 {
   if (FPathLength == 0)
     return FStartY;
-  return static_cast<uint16_t>(FPath[FPathLength - 1] % FStride - 2);
+  return static_cast<uint16_t>((FPath[FPathLength - 1] & ((1 << FShift) - 1)) - 2);
 }
 
 void TTourWalker::CopyCellsTo(TBoard& board) const
 {
-  for (int x = 0; x < FSize; ++x) {
-    const uint16_t* column = FStartCells.data() + Index(x, 0);
-    std::memcpy(board[x].data(), column, FSize * sizeof(uint16_t));
-  }
+  const int n = FSize;
+  for (int x = 0; x < n; ++x)
+    std::memcpy(board[x].data(), FStartCells.data() + static_cast<size_t>(x) * n,
+                n * sizeof(uint16_t));
+  const int mask = (1 << FShift) - 1;
   for (int i = 0; i < FPathLength; ++i) {
     const int c = FPath[i];
-    board[c / FStride - 2][c % FStride - 2] = static_cast<uint16_t>(FStartCount + 1 + i);
+    board[(c >> FShift) - 2][(c & mask) - 2] = static_cast<uint16_t>(FStartCount + 1 + i);
   }
 }

@@ -2,10 +2,16 @@
 // The fast randomized greedy walk of the tour search.
 //
 // It makes exactly the walks of the plain algorithm (same moves, same calls of
-// Random in the same order) on a flat table with a two-cell border, so no step
-// needs a bounds test. Each cell is one 16-bit word: its weight in the high
-// byte, the mask of its free neighbours (bit k for jump k) in the low byte, so
-// a candidate's weight and dead-end test come from one read.
+// Random in the same order) on a flat table whose border is wide enough that
+// no step needs a bounds test. Each cell is one 16-bit word that orders as the
+// candidate's rank once its degree bits are masked off:
+//   free cell       (free neighbours - 1) << 8 | weight   -> rank = weight
+//   free dead end   0xFF00 | weight                       -> rank = 0xF000 | weight
+//   taken / border  0xFFFF                                 -> rank = 0xF0FF
+// so a lighter cell ranks first, a dead end after every live cell (as the
+// plain weight + 10000 does, weights staying below 256) and a taken cell last.
+// Taking a cell subtracts 0x100 from each neighbour; the borrow of a count
+// that reaches zero sets the dead-end bits by itself.
 // Memory is taken in SetStart only; Walk allocates nothing.
 
 #include <cstdint>
@@ -37,19 +43,21 @@ public:
   void CopyCellsTo(TBoard& board) const;
 
 private:
-  int Index(int x, int y) const { return (x + 2) * FStride + (y + 2); }
+  // Table rows run from x = -2 to n + 3 and hold 1 << FShift cells from
+  // y = -2, so that a knight standing up to two cells off the board still
+  // finds all its targets in the table.
+  int Index(int x, int y) const { return (x + 2) << FShift | (y + 2); }
+  template <int Shift>
+  int Run(int pos, int length);
 
   int FSize = 0;
-  int FStride = 0;
-  int FOffsets[8] = {};
-  std::vector<uint16_t> FStartCells;  // numbers of the start position
-  std::vector<uint16_t> FStartWords;  // weight << 8 | free-neighbour mask
-  std::vector<uint16_t> FWords;       // the same during the walk
-  std::vector<int> FPath;             // cells of the walk's moves, in order
+  int FShift = 0;
+  std::vector<uint16_t> FStartCells;  // the start's numbers, n x n by columns
+  std::vector<uint16_t> FStartWords;  // the table at the start
+  std::vector<uint16_t> FWords;       // the table during the walk
+  std::vector<uint16_t> FPath;        // table index of each move of the walk
   int FPathLength = 0;
-  int FStartPos = 0;
-  bool FStartFree = false;  // the knight's start cell is unnumbered
-  bool FStuck = false;      // the knight starts too far off the board to move
+  int FStartPos = -1;  // the knight's cell; -1 when it is too far off to move
   uint16_t FStartX = 0;
   uint16_t FStartY = 0;
   uint16_t FStartCount = 0;

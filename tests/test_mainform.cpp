@@ -419,6 +419,15 @@ void TMainFormTest::captionsFitTheirControls()
                                            .arg(room)));
   }
 
+  // The progress window's widest caption, on a button of its size in the
+  // same font.
+  QPushButton best(QStringLiteral("Лучшее решение"), &form);
+  best.setGeometry(0, 0, 97, 25);
+  const int bestRoom = best.contentsRect().width() -
+                       2 * best.style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &best);
+  QVERIFY2(QFontMetrics(best.font()).horizontalAdvance(best.text()) < bestRoom,
+           "Лучшее решение");
+
   // The size label and the status panels show their texts whole: a
   // left-aligned label starts its text after the indent.
   const auto fits = [](const QLabel* label) {
