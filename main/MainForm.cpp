@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "main/WaitForm.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
 #include "platform/Fonts.h"
@@ -22,6 +24,7 @@ namespace {
 
 const QString GiveUpCaption = QStringLiteral("Сдаться");
 const QString StartCaption = QStringLiteral("Начать игру!");
+const QString StopReplayCaption = QStringLiteral("Остановить");
 
 QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
                  const QKeySequence& shortcut = {})
@@ -127,6 +130,9 @@ void TMainForm::CreateMenu()
   connect(NewGame1, &QAction::triggered, this, [this] { NewGameClick(NewGame1); });
   connect(N1, &QAction::triggered, this, [this] { StopGameClick(N1); });
   connect(N3, &QAction::triggered, this, [this] { N3Click(N3); });
+  connect(Now1, &QAction::triggered, this, [this] { ShowThinkWindow(Now1); });
+  connect(OneStep1, &QAction::triggered, this, [this] { ShowThinkWindow(OneStep1); });
+  connect(StepbyStep1, &QAction::triggered, this, [this] { StepbyStep1Click(StepbyStep1); });
   // "Проверка ошибок" and "Звук" invert their own check marks when chosen;
   // the handlers read the marks.
 }
@@ -180,6 +186,7 @@ void TMainForm::CreateControls()
   Game->OnLose = [this](QObject* s) { Lose(s); };
   Game->OnError = [this](QObject* s) { Error(s); };
   Game->OnMove = [this](QObject* s) { OnKnightMove(s); };
+  Game->OnStopThinking = [this](QObject* s) { StopThinking(s); };
 
   StatusBar1 = new TStatusBar(Client);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -193,6 +200,7 @@ void TMainForm::CreateControls()
   Timer = new QTimer(this);
   Timer->setObjectName(QStringLiteral("Timer"));
   Timer->setInterval(500);
+  connect(Timer, &QTimer::timeout, this, [this] { RunGuarded([this] { StepOnTimer(Timer); }); });
 
   connect(Button1, &QPushButton::clicked, this, [this] { ButtonClick(Button1); });
   UpDown1->OnChangingEx = [this](QObject* s, bool& allow, int16_t value, TUpDownDirection d) {
@@ -372,4 +380,51 @@ void TMainForm::NewGameClick(QObject*)
 void TMainForm::N3Click(QObject*)
 {
   QApplication::quit();
+}
+
+void TMainForm::ShowThinkWindow(QObject* sender)
+{
+  if (Game->State() == gsShow) {
+    // A running replay becomes a game from the position it has reached.
+    Timer->stop();
+    Game->SetState(gsPlay);
+  }
+  ThinkCommand = sender ? sender->objectName() : QString();
+  {
+    TWaitForm form(this);
+    WaitForm = &form;
+    form.exec();
+  }
+  Game->Paint();
+}
+
+void TMainForm::StopThinking(QObject*)
+{
+  if (WaitForm)
+    WaitForm->Finish();
+}
+
+void TMainForm::StepbyStep1Click(QObject* sender)
+{
+  const TGameState before = Game->State();
+  ShowThinkWindow(sender);
+  if (Game->State() == gsCancel) {
+    Game->SetState(before);
+    Game->Paint();
+    return;
+  }
+  StartGame(this);
+  Button1->setText(StopReplayCaption);
+  N1->setText(StopReplayCaption);
+  Timer->start();
+}
+
+void TMainForm::StepOnTimer(QObject*)
+{
+  if (Game->Count() == Game->Best().Count) {
+    Timer->stop();
+    Game->SetState(gsStop);
+  } else {
+    Game->ShowNextMove();
+  }
 }

@@ -3,6 +3,7 @@
 // the status bar with the move counts, the menu, sounds and options.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include "board/ViltronPan.h"
@@ -17,6 +18,7 @@ class QTimer;
 class TEdit;
 class TSoundBank;
 class TStatusBar;
+class TWaitForm;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -75,6 +77,18 @@ public:
   // fits the window to it, or refuses the change.
   void ChangingEx(QObject* sender, bool& allowChange, int16_t newValue,
                   TUpDownDirection direction);
+
+  // The solve commands: each opens the progress window, which runs the chosen
+  // board command; "По шагам" then replays the tour on the step timer.
+  void ShowThinkWindow(QObject* sender);
+  void StepbyStep1Click(QObject* sender);
+  void StepOnTimer(QObject* sender);
+  void StopThinking(QObject* sender);
+
+  // The name of the menu item whose command the progress window runs.
+  QString ThinkCommand;
+  // The progress window, while one is open.
+  QPointer<TWaitForm> WaitForm;
 
   // Plays one of the program's sounds; raises EResNotFound for an unknown name.
   void PlaySoundRes(const QString& name);
