@@ -3,12 +3,15 @@
 #include "main/MainForm.h"
 #include "platform/Application.h"
 #include "platform/Fonts.h"
+#include "windows/RulesForm.h"
 
 int main(int argc, char** argv)
 {
   TApplication application(argc, argv);
   QApplication::setFont(WindowFont());
   TMainForm mainForm;
+  TRulesForm rulesForm(&mainForm, &mainForm);
+  mainForm.RulesForm = &rulesForm;
   mainForm.show();
   return application.exec();
 }

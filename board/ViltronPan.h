@@ -71,6 +71,11 @@ public:
   void ShowNextMove();
   void Hint();
 
+  // Saved games: writes the game to a file of one record, replacing the file;
+  // reads one back, raising OnResize / OnWrongFileType as needed.
+  void SaveToFile(const QString& fileName);
+  void LoadFromFile(const QString& fileName);
+
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "main/WaitForm.h"
+#include "windows/RulesForm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
@@ -130,6 +131,9 @@ void TMainForm::CreateMenu()
   connect(NewGame1, &QAction::triggered, this, [this] { NewGameClick(NewGame1); });
   connect(N1, &QAction::triggered, this, [this] { StopGameClick(N1); });
   connect(N3, &QAction::triggered, this, [this] { N3Click(N3); });
+  connect(N7, &QAction::triggered, this, [this] { N7Click(N7); });
+  connect(N8, &QAction::triggered, this, [this] { N8Click(N8); });
+  connect(Rules2, &QAction::triggered, this, [this] { Rules2Click(Rules2); });
   connect(Now1, &QAction::triggered, this, [this] { ShowThinkWindow(Now1); });
   connect(OneStep1, &QAction::triggered, this, [this] { ShowThinkWindow(OneStep1); });
   connect(StepbyStep1, &QAction::triggered, this, [this] { StepbyStep1Click(StepbyStep1); });
@@ -187,6 +191,8 @@ void TMainForm::CreateControls()
   Game->OnError = [this](QObject* s) { Error(s); };
   Game->OnMove = [this](QObject* s) { OnKnightMove(s); };
   Game->OnStopThinking = [this](QObject* s) { StopThinking(s); };
+  Game->OnResize = [this](QObject* s) { ResizeGame(s); };
+  Game->OnWrongFileType = [this](QObject* s) { WrongFileType(s); };
 
   StatusBar1 = new TStatusBar(Client);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -203,6 +209,7 @@ void TMainForm::CreateControls()
   connect(Timer, &QTimer::timeout, this, [this] { RunGuarded([this] { StepOnTimer(Timer); }); });
 
   connect(Button1, &QPushButton::clicked, this, [this] { ButtonClick(Button1); });
+  CreateFileDialogs();
   UpDown1->OnChangingEx = [this](QObject* s, bool& allow, int16_t value, TUpDownDirection d) {
     ChangingEx(s, allow, value, d);
   };
@@ -427,4 +434,10 @@ void TMainForm::StepOnTimer(QObject*)
   } else {
     Game->ShowNextMove();
   }
+}
+
+void TMainForm::Rules2Click(QObject*)
+{
+  if (RulesForm)
+    RulesForm->exec();
 }

@@ -10,6 +10,7 @@
 #include "platform/UpDown.h"
 
 class QAction;
+class QFileDialog;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -19,6 +20,7 @@ class TEdit;
 class TSoundBank;
 class TStatusBar;
 class TWaitForm;
+class TRulesForm;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -61,6 +63,8 @@ public:
   TViltronPan* Game;
   TStatusBar* StatusBar1;
   QTimer* Timer;  // the step timer of a replay
+  QFileDialog* OpenDialog1;
+  QFileDialog* SaveDialog1;
 
   // Handlers.
   void N3Click(QObject* sender);
@@ -85,6 +89,18 @@ public:
   void StepOnTimer(QObject* sender);
   void StopThinking(QObject* sender);
 
+  // Saving and loading games: "Сохранить", "Загрузить", and the board's
+  // requests to take a loaded game's size or to refuse a file.
+  void N7Click(QObject* sender);
+  void N8Click(QObject* sender);
+  void ResizeGame(QObject* sender);
+  void WrongFileType(QObject* sender);
+
+  // "Правила": shows the rules window modally.
+  void Rules2Click(QObject* sender);
+  // The rules window, created once at start-up.
+  TRulesForm* RulesForm = nullptr;
+
   // The name of the menu item whose command the progress window runs.
   QString ThinkCommand;
   // The progress window, while one is open.
@@ -102,6 +118,7 @@ private:
   void CreateControls();
   void ShowCounts();
   void SetClientSize(int width, int height);
+  void CreateFileDialogs();
   // Sets the board's size and centres it in the window, which keeps its size.
   void CenterBoard(int16_t n);
   // Makes the window wider and taller by delta pixels each.

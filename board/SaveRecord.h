@@ -1,0 +1,60 @@
+#pragma once
+// The saved-game file: one fixed record of 20016 bytes, little-endian, with no
+// header. Encoding, decoding and moving one record to or from a named file;
+// no toolkit is involved.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "board/Types.h"
+
+// Largest board a record holds, and the record's length in bytes.
+constexpr int SaveRecordMaxSize = 100;
+constexpr int SaveRecordBytes = 20016;
+
+// Byte offsets of the fields. Cell (x, y) lies at SaveCellsAt + 200 x + 2 y.
+constexpr int SaveSizeAt = 0;
+constexpr int SaveCellsAt = 2;
+constexpr int SavePosXAt = 20002;
+constexpr int SavePosYAt = 20004;
+constexpr int SaveCountAt = 20006;
+constexpr int SaveFixed1At = 20008;
+constexpr int SaveFixed2At = 20010;
+constexpr int SaveFixed3At = 20012;
+constexpr int SaveStateAt = 20014;
+
+using TSaveBytes = std::array<uint8_t, SaveRecordBytes>;
+
+// The record's fields. The fixed ones carry no information: a writer keeps
+// the values below, a reader ignores them.
+struct TSaveRecord {
+  uint8_t Size = 0;
+  uint16_t Cells[SaveRecordMaxSize][SaveRecordMaxSize] = {};  // [x][y]
+  uint16_t PosX = 0;
+  uint16_t PosY = 0;
+  uint16_t Count = 0;
+  uint8_t Fixed1 = 0;
+  uint16_t Fixed2 = 0xFFFF;
+  uint16_t Fixed3 = 122;
+  uint8_t State = 0;
+};
+
+// The record's bytes; padding is zero.
+void EncodeSaveRecord(const TSaveRecord& record, TSaveBytes& bytes);
+// The fields read back from bytes; padding is not looked at.
+void DecodeSaveRecord(const TSaveBytes& bytes, TSaveRecord& record);
+
+// True when the record describes a board the game can take: a size from 1 to
+// SaveRecordMaxSize and one of the game's states.
+bool IsUsableSaveRecord(const TSaveRecord& record);
+
+// Creates or truncates the file and writes the record to it. False when the
+// file could not be created or written whole; the file is closed either way.
+bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record);
+
+// Reads the record of a saved game: the file must be a regular file whose
+// length in whole records is exactly 1 (20016 to 40031 bytes; only the first
+// record is read). False, with record untouched, when the file cannot be
+// opened, has another length or cannot be read whole. The file is only read.
+bool ReadSaveRecord(const std::string& fileName, TSaveRecord& record);

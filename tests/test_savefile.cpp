@@ -1,0 +1,933 @@
+// Saved games: the bytes a board writes for its game, and what a board shows
+// and reports after reading a file back (state events, resizing through the
+// host, files that are not saved games, damaged records).
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "TestApp.h"
+#include "board/Random.h"
+#include "board/ViltronPan.h"
+
+namespace {
+
+constexpr int RecordLength = 20016;
+
+// The board with its game fields open to the tests. The tour search can be
+// told to take its best walk after a few walks, as the solver window's button
+// does, so that a search on a board without a tour ends.
+class TTestPan : public TViltronPan {
+public:
+  using TViltronPan::TViltronPan;
+  using TBoardModel::FBoard;
+  using TBoardModel::FCount;
+  using TBoardModel::FLoadedSize;
+  using TBoardModel::FPosX;
+  using TBoardModel::FPosY;
+
+  int WalksBeforeBest = 0;  // 0: the search runs until it finds a tour
+
+protected:
+  void ProcessMessages() override
+  {
+    if (WalksBeforeBest > 0 && --FWalksLeft <= 0)
+      SetState(gsBest);
+    TViltronPan::ProcessMessages();
+  }
+
+public:
+  void Hint()
+  {
+    FWalksLeft = WalksBeforeBest;
+    TViltronPan::Hint();
+  }
+  void PrepareShow()
+  {
+    FWalksLeft = WalksBeforeBest;
+    TViltronPan::PrepareShow();
+  }
+
+private:
+  int FWalksLeft = 0;
+};
+
+QString StateName(int state)
+{
+  static const char* const names[] = {"gsPlay",  "gsStop",   "gsNew", "gsShow",
+                                      "gsThink", "gsCancel", "gsBest"};
+  return state >= 0 && state < 7 ? QString::fromLatin1(names[state])
+                                 : QStringLiteral("state %1").arg(state);
+}
+
+QString Item(const char* name, int state, int count)
+{
+  return QStringLiteral("%1 %2 %3").arg(QLatin1String(name), StateName(state)).arg(count);
+}
+
+// Every event of the board, in order, with the state and move count its
+// handler saw ("OnStart gsNew 6"). Extra work for OnResize (the host's
+// answer) runs after the entry is logged.
+class TEventLog {
+public:
+  explicit TEventLog(TTestPan& pan) : FPan(pan)
+  {
+    Hook(pan.OnStart, "OnStart");
+    Hook(pan.OnStop, "OnStop");
+    Hook(pan.OnWin, "OnWin");
+    Hook(pan.OnLose, "OnLose");
+    Hook(pan.OnError, "OnError");
+    Hook(pan.OnMove, "OnMove");
+    Hook(pan.OnStopThinking, "OnStopThinking");
+    Hook(pan.OnResize, "OnResize", &OnResize);
+    Hook(pan.OnWrongFileType, "OnWrongFileType");
+  }
+
+  QStringList Items;
+  std::function<void()> OnResize;
+
+private:
+  void Hook(TNotifyEvent& event, const char* name, std::function<void()>* then = nullptr)
+  {
+    event = [this, name, then](QObject* sender) {
+      QString item = Item(name, FPan.State(), FPan.Count());
+      if (sender != &FPan)
+        item += QStringLiteral(" (sender is not the board)");
+      Items << item;
+      if (then && *then)
+        (*then)();
+    };
+  }
+
+  TTestPan& FPan;
+};
+
+// The host's OnResize answer in the game: take the size the file asks for.
+void TakeLoadedSize(TTestPan& pan)
+{
+  pan.SetSize(pan.LoadedSize());
+}
+
+// Everything of a board a host or player can see, for "nothing changed".
+struct TSnapshot {
+  explicit TSnapshot(const TTestPan& pan)
+      : Text(QStringLiteral("size %1, %2 px, state %3, count %4, knight (%5,%6), "
+                            "loaded size %7, cursor %8")
+                 .arg(pan.Size())
+                 .arg(pan.width())
+                 .arg(StateName(pan.State()))
+                 .arg(pan.Count())
+                 .arg(pan.PosX())
+                 .arg(pan.PosY())
+                 .arg(pan.LoadedSize())
+                 .arg(pan.Cursor())),
+        Cells(pan.Board()),
+        Picture(pan.Picture())
+  {
+  }
+
+  QString Text;
+  TBoard Cells;
+  QImage Picture;
+};
+
+// Compares a board with an earlier snapshot; the caller checks
+// QTest::currentTestFailed() afterwards.
+void CompareWith(const TSnapshot& before, const TTestPan& pan)
+{
+  const TSnapshot now(pan);
+  QCOMPARE(now.Text, before.Text);
+  QVERIFY2(now.Cells == before.Cells, "the cells changed");
+  QVERIFY2(now.Picture == before.Picture, "the picture changed");
+}
+
+// The first n x n cells of a table.
+TBoard Square(const TBoard& board, int n)
+{
+  TBoard square(n, std::vector<uint16_t>(n));
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y)
+      square[x][y] = board[x][y];
+  return square;
+}
+
+// A pixel that both mappings (knight cursor and plain pointer) put into the
+// cell.
+void ClickCell(TTestPan& pan, int x, int y)
+{
+  const int w = pan.SizeOfCell();
+  pan.MouseDown(Qt::LeftButton, Qt::NoModifier, x * w + (w - 1) / 2, y * w + (w - 1) / 2);
+}
+
+// A game in progress on 6 x 6: six moves, the knight on (3,2).
+const QVector<QPoint> GameMoves = {{0, 0}, {1, 2}, {2, 4}, {4, 5}, {5, 3}, {3, 2}};
+// Another game on the same board: two moves, the knight on (4,3).
+const QVector<QPoint> OtherMoves = {{5, 5}, {4, 3}};
+
+void Play(TTestPan& pan, const QVector<QPoint>& moves)
+{
+  for (const QPoint& c : moves)
+    ClickCell(pan, c.x(), c.y());
+}
+
+QByteArray ReadAll(const QString& path)
+{
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return QByteArray();
+  return file.readAll();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes)
+{
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         file.write(bytes) == bytes.size();
+}
+
+void Put16(QByteArray& bytes, int at, uint16_t value)
+{
+  bytes[at] = char(value & 0xFF);
+  bytes[at + 1] = char(value >> 8);
+}
+
+// A record put together byte by byte from the layout: cells given as
+// (x, y) -> value, the fixed fields at their usual values.
+QByteArray MakeRecord(int size, const QMap<QPair<int, int>, uint16_t>& cells, uint16_t posX,
+                      uint16_t posY, uint16_t count, int state)
+{
+  QByteArray bytes(RecordLength, '\0');
+  bytes[0] = char(size);
+  for (auto it = cells.begin(); it != cells.end(); ++it)
+    Put16(bytes, 2 + 200 * it.key().first + 2 * it.key().second, it.value());
+  Put16(bytes, 20002, posX);
+  Put16(bytes, 20004, posY);
+  Put16(bytes, 20006, count);
+  bytes[20008] = 0;
+  Put16(bytes, 20010, 0xFFFF);
+  Put16(bytes, 20012, 122);
+  bytes[20014] = char(state);
+  return bytes;
+}
+
+}  // namespace
+
+class TSaveFileTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init();
+
+  // Saving and loading back: what the player had is what the player gets.
+  void roundTrip_data();
+  void roundTrip();
+
+  // The bytes of the file.
+  void writtenBytes();
+  void largestBoardFillsRecord();
+  void savingOverLongerFileLeavesOneRecord();
+  void savingLeavesBoardAlone_data();
+  void savingLeavesBoardAlone();
+  void boardTooLargeIsNotSaved();
+
+  // Another board size: the host is asked first.
+  void otherSizeAsksHostFirst();
+  void hostNotTakingSizeEndsLoad_data();
+  void hostNotTakingSizeEndsLoad();
+  void stateHandlerResizingKeepsBoardWhole();
+
+  // Which files are saved games.
+  void fileLength_data();
+  void fileLength();
+  void notSavedGame_data();
+  void notSavedGame();
+  void readOnlyFileLoads();
+  void fixedFieldsIgnored();
+  void storedValuesTakenAsStored_data();
+  void storedValuesTakenAsStored();
+
+  // Damaged records of the right length: the board survives whatever it loads.
+  void randomRecordsAreSafe();
+
+private:
+  QString Path(const QString& name) const { return FDir->filePath(name); }
+
+  std::unique_ptr<QTemporaryDir> FDir;
+};
+
+void TSaveFileTest::init()
+{
+  FDir = std::make_unique<QTemporaryDir>();
+  QVERIFY(FDir->isValid());
+  RandSeed(20240611);
+}
+
+// ---- Round trips ----------------------------------------------------------
+
+void TSaveFileTest::roundTrip_data()
+{
+  QTest::addColumn<int>("savedState");
+  QTest::addColumn<int>("loadedState");
+  QTest::addColumn<QString>("event");  // raised by the load, or empty
+  QTest::addColumn<int>("cursor");
+  QTest::addColumn<bool>("playable");
+
+  QTest::newRow("game in progress") << int(gsPlay) << int(gsPlay) << "OnStart" << crHandPoint
+                                    << true;
+  QTest::newRow("finished game") << int(gsStop) << int(gsStop) << "OnStop" << crNoDrop << false;
+  QTest::newRow("cleared board") << int(gsNew) << int(gsNew) << "" << crKnight << true;
+  QTest::newRow("replay") << int(gsShow) << int(gsPlay) << "OnStart" << crHandPoint << true;
+}
+
+void TSaveFileTest::roundTrip()
+{
+  QFETCH(int, savedState);
+  QFETCH(int, loadedState);
+  QFETCH(QString, event);
+  QFETCH(int, cursor);
+  QFETCH(bool, playable);
+
+  TTestPan saved;
+  saved.SetSize(6);
+  if (savedState == gsShow) {
+    // A computed tour replayed to its fourth move, as the step timer does.
+    saved.WalksBeforeBest = 3;
+    saved.PrepareShow();
+    QCOMPARE(saved.State(), gsShow);
+    for (int i = 0; i < 3; ++i)
+      saved.ShowNextMove();
+    QCOMPARE(saved.Count(), uint16_t(4));
+  } else {
+    Play(saved, GameMoves);
+    QCOMPARE(saved.State(), gsPlay);
+    if (savedState != gsPlay)
+      saved.SetState(TGameState(savedState));
+  }
+  saved.Paint();
+  const TSnapshot original(saved);
+  saved.SaveToFile(Path("game.sav"));
+  QCOMPARE(QFileInfo(Path("game.sav")).size(), qint64(RecordLength));
+
+  // Loaded into a board of the same size that holds a game of its own: no
+  // resize, and the old game is replaced.
+  TTestPan loaded;
+  loaded.SetSize(6);
+  Play(loaded, OtherMoves);
+  TEventLog log(loaded);
+  loaded.LoadFromFile(Path("game.sav"));
+
+  QStringList expected;
+  if (!event.isEmpty())
+    expected << Item(event.toLatin1().constData(), gsPlay, saved.Count());
+  QCOMPARE(log.Items, expected);
+  QCOMPARE(loaded.Size(), uint8_t(6));
+  QCOMPARE(loaded.width(), 150);
+  QCOMPARE(int(loaded.State()), loadedState);
+  QCOMPARE(loaded.Count(), saved.Count());
+  QCOMPARE(loaded.PosX(), saved.PosX());
+  QCOMPARE(loaded.PosY(), saved.PosY());
+  QCOMPARE(loaded.LoadedSize(), uint8_t(6));
+  QCOMPARE(loaded.Cursor(), cursor);
+  QVERIFY(Square(loaded.Board(), 6) == Square(saved.Board(), 6));
+  QVERIFY2(loaded.Picture() == original.Picture, "the loaded board looks different");
+
+  // The game goes on from the loaded position.
+  log.Items.clear();
+  if (loadedState == gsNew) {
+    ClickCell(loaded, 2, 2);
+    QCOMPARE(log.Items, QStringList() << Item("OnStart", gsNew, 0) << Item("OnMove", gsPlay, 1));
+    QCOMPARE(loaded.Board()[2][2], uint16_t(1));
+    return;
+  }
+  // A free cell a jump away from the knight.
+  int nextX = -1;
+  int nextY = -1;
+  for (const QPoint d : {QPoint(2, 1), QPoint(2, -1), QPoint(-2, 1), QPoint(-2, -1),
+                         QPoint(1, 2), QPoint(1, -2), QPoint(-1, 2), QPoint(-1, -2)}) {
+    const int x = loaded.PosX() + d.x();
+    const int y = loaded.PosY() + d.y();
+    if (x >= 0 && x < 6 && y >= 0 && y < 6 && loaded.Board()[x][y] == 0) {
+      nextX = x;
+      nextY = y;
+      break;
+    }
+  }
+  QVERIFY(nextX >= 0);
+  const uint16_t count = loaded.Count();
+  ClickCell(loaded, nextX, nextY);
+  if (playable) {
+    QCOMPARE(log.Items, QStringList() << Item("OnMove", gsPlay, count + 1));
+    QCOMPARE(loaded.Board()[nextX][nextY], uint16_t(count + 1));
+  } else {
+    QCOMPARE(log.Items, QStringList());
+    QCOMPARE(loaded.Count(), count);
+  }
+}
+
+// ---- The bytes of the file ------------------------------------------------
+
+void TSaveFileTest::writtenBytes()
+{
+  TTestPan pan;
+  pan.SetSize(6);
+  Play(pan, GameMoves);
+  // Saved in the middle of a replay: the state byte is written as it is.
+  pan.SetState(gsShow);
+  pan.SaveToFile(Path("game.sav"));
+
+  QByteArray expected(RecordLength, '\0');
+  expected[0] = 6;
+  for (int i = 0; i < GameMoves.size(); ++i)
+    Put16(expected, 2 + 200 * GameMoves[i].x() + 2 * GameMoves[i].y(), uint16_t(i + 1));
+  Put16(expected, 20002, 3);
+  Put16(expected, 20004, 2);
+  Put16(expected, 20006, 6);
+  Put16(expected, 20010, 0xFFFF);
+  Put16(expected, 20012, 122);
+  expected[20014] = 3;
+  const QByteArray written = ReadAll(Path("game.sav"));
+  QCOMPARE(written.size(), RecordLength);
+  for (int i = 0; i < RecordLength; ++i)
+    if (written[i] != expected[i])
+      QFAIL(qPrintable(QStringLiteral("byte %1 is %2, expected %3")
+                           .arg(i)
+                           .arg(uchar(written[i]))
+                           .arg(uchar(expected[i]))));
+}
+
+void TSaveFileTest::largestBoardFillsRecord()
+{
+  TTestPan pan;
+  pan.SetSize(100);
+  pan.FBoard[0][0] = 0xABCD;
+  pan.FBoard[0][1] = 0x0102;   // next row: two bytes on
+  pan.FBoard[1][0] = 0x0304;   // next column: 200 bytes on
+  pan.FBoard[57][3] = 0x7788;
+  pan.FBoard[99][99] = 0x1234;
+  pan.FPosX = 0x0A0B;
+  pan.FPosY = 0x0C0D;
+  pan.FCount = 0x0E0F;
+  pan.SetState(gsStop);
+  pan.SaveToFile(Path("big.sav"));
+
+  const QByteArray written = ReadAll(Path("big.sav"));
+  QCOMPARE(written.size(), RecordLength);
+  const QByteArray expected =
+      MakeRecord(100,
+                 {{{0, 0}, 0xABCD},
+                  {{0, 1}, 0x0102},
+                  {{1, 0}, 0x0304},
+                  {{57, 3}, 0x7788},
+                  {{99, 99}, 0x1234}},
+                 0x0A0B, 0x0C0D, 0x0E0F, gsStop);
+  QCOMPARE(uchar(written[20000]), uchar(0x34));
+  QCOMPARE(uchar(written[20001]), uchar(0x12));
+  QCOMPARE(uchar(written[2]), uchar(0xCD));
+  QCOMPARE(uchar(written[4]), uchar(0x02));
+  QCOMPARE(uchar(written[202]), uchar(0x04));
+  QVERIFY(written == expected);
+
+  // And back into a board of another size.
+  TTestPan loaded;
+  TEventLog log(loaded);
+  log.OnResize = [&] { TakeLoadedSize(loaded); };
+  loaded.LoadFromFile(Path("big.sav"));
+  QCOMPARE(log.Items, QStringList() << Item("OnResize", gsNew, 0)
+                                    << Item("OnStop", gsNew, 0x0E0F));
+  QCOMPARE(loaded.Size(), uint8_t(100));
+  QVERIFY(loaded.Board() == pan.Board());
+  QCOMPARE(loaded.PosX(), uint16_t(0x0A0B));
+  QCOMPARE(loaded.PosY(), uint16_t(0x0C0D));
+}
+
+void TSaveFileTest::savingOverLongerFileLeavesOneRecord()
+{
+  TTestPan pan;
+  pan.SetSize(6);
+  Play(pan, GameMoves);
+  pan.SaveToFile(Path("fresh.sav"));
+  QVERIFY(WriteAll(Path("old.sav"), QByteArray(50000, 'w')));
+
+  pan.SaveToFile(Path("old.sav"));
+  const QByteArray fresh = ReadAll(Path("fresh.sav"));
+  QCOMPARE(fresh.size(), RecordLength);
+  QCOMPARE(ReadAll(Path("old.sav")), fresh);
+}
+
+void TSaveFileTest::savingLeavesBoardAlone_data()
+{
+  QTest::addColumn<QString>("target");
+  QTest::newRow("new file") << "game.sav";
+  QTest::newRow("folder that does not exist") << "missing/game.sav";
+}
+
+void TSaveFileTest::savingLeavesBoardAlone()
+{
+  QFETCH(QString, target);
+  TTestPan pan;
+  pan.SetSize(6);
+  Play(pan, GameMoves);
+  pan.Paint();
+  // A colour takes effect at the next painting: a repaint would show it.
+  pan.SetLightColor(0x0000FF);
+  TEventLog log(pan);
+  const TSnapshot before(pan);
+
+  pan.SaveToFile(Path(target));
+
+  QCOMPARE(log.Items, QStringList());
+  CompareWith(before, pan);
+  if (QTest::currentTestFailed())
+    return;
+  if (target.contains('/')) {
+    QVERIFY(!QFileInfo::exists(Path("missing")));
+  } else {
+    QCOMPARE(QFileInfo(Path(target)).size(), qint64(RecordLength));
+  }
+}
+
+// A record holds at most 100 x 100 cells: a larger board writes nothing, and
+// a file of that name keeps what it held.
+void TSaveFileTest::boardTooLargeIsNotSaved()
+{
+  const QByteArray old = MakeRecord(5, {{{0, 0}, 1}}, 0, 0, 1, gsStop);
+  QVERIFY(WriteAll(Path("game.sav"), old));
+  TTestPan pan;
+  pan.SetSize(101);
+  TEventLog log(pan);
+
+  pan.SaveToFile(Path("game.sav"));
+  pan.SaveToFile(Path("new.sav"));
+
+  QCOMPARE(log.Items, QStringList());
+  QCOMPARE(ReadAll(Path("game.sav")), old);
+  QVERIFY(!QFileInfo::exists(Path("new.sav")));
+}
+
+// ---- Another board size ---------------------------------------------------
+
+void TSaveFileTest::otherSizeAsksHostFirst()
+{
+  TTestPan saved;
+  saved.SetSize(6);
+  Play(saved, GameMoves);
+  saved.Paint();
+  saved.SaveToFile(Path("game.sav"));
+
+  TTestPan loaded;  // 8 x 8, with a game of its own
+  Play(loaded, {{0, 0}, {2, 1}});
+  const TSnapshot before(loaded);
+  TEventLog log(loaded);
+  QString seenInHandler;
+  log.OnResize = [&] {
+    // Only the loaded size is known yet; the board is still the old one.
+    QCOMPARE(loaded.LoadedSize(), uint8_t(6));
+    const TSnapshot now(loaded);
+    if (!(now.Text == QString(before.Text).replace(QLatin1String("loaded size 0"),
+                                                   QLatin1String("loaded size 6")) &&
+          now.Cells == before.Cells && now.Picture == before.Picture))
+      seenInHandler = now.Text;
+    TakeLoadedSize(loaded);
+  };
+  loaded.LoadFromFile(Path("game.sav"));
+
+  QVERIFY2(seenInHandler.isEmpty(), qPrintable("inside OnResize: " + seenInHandler));
+  QCOMPARE(log.Items, QStringList() << Item("OnResize", gsPlay, 2) << Item("OnStart", gsNew, 6));
+  QCOMPARE(loaded.Size(), uint8_t(6));
+  QCOMPARE(loaded.width(), 150);
+  QCOMPARE(loaded.height(), 150);
+  QCOMPARE(loaded.State(), gsPlay);
+  QCOMPARE(loaded.Count(), uint16_t(6));
+  QCOMPARE(loaded.PosX(), uint16_t(3));
+  QCOMPARE(loaded.PosY(), uint16_t(2));
+  QVERIFY(loaded.Board() == saved.Board());
+  QVERIFY2(loaded.Picture() == saved.Picture(), "the loaded board looks different");
+}
+
+void TSaveFileTest::hostNotTakingSizeEndsLoad_data()
+{
+  QTest::addColumn<int>("hostSize");  // what the host's handler sets; 0: nothing
+  QTest::addColumn<bool>("handler");
+  QTest::newRow("handler leaves the size") << 0 << true;
+  QTest::newRow("handler sets another size") << 8 << true;
+  QTest::newRow("no handler") << 0 << false;
+}
+
+void TSaveFileTest::hostNotTakingSizeEndsLoad()
+{
+  QFETCH(int, hostSize);
+  QFETCH(bool, handler);
+
+  TTestPan saved;
+  saved.SetSize(6);
+  Play(saved, GameMoves);
+  saved.SaveToFile(Path("game.sav"));
+
+  TTestPan loaded;
+  loaded.SetSize(10);
+  Play(loaded, {{9, 9}, {7, 8}});
+  TEventLog log(loaded);
+  if (handler)
+    log.OnResize = [&] {
+      if (hostSize != 0)
+        loaded.SetSize(uint8_t(hostSize));
+    };
+  else
+    loaded.OnResize = nullptr;
+  // The board as the host leaves it, and the file's size remembered.
+  TTestPan reference;
+  reference.SetSize(10);
+  Play(reference, {{9, 9}, {7, 8}});
+  if (hostSize != 0)
+    reference.SetSize(uint8_t(hostSize));
+  reference.FLoadedSize = 6;
+  const TSnapshot expected(reference);
+
+  loaded.LoadFromFile(Path("game.sav"));
+
+  QCOMPARE(log.Items, handler ? QStringList() << Item("OnResize", gsPlay, 2) : QStringList());
+  CompareWith(expected, loaded);
+}
+
+// A host whose OnStart handler resizes the board (the load's state event)
+// gets the board it asked for, whole, rather than the file's cells.
+void TSaveFileTest::stateHandlerResizingKeepsBoardWhole()
+{
+  TTestPan saved;
+  saved.SetSize(6);
+  Play(saved, GameMoves);
+  saved.SaveToFile(Path("game.sav"));
+
+  TTestPan loaded;
+  loaded.SetSize(6);
+  loaded.OnStart = [&](QObject*) { loaded.SetSize(9); };
+  loaded.LoadFromFile(Path("game.sav"));
+
+  QCOMPARE(loaded.Size(), uint8_t(9));
+  QCOMPARE(loaded.width(), 225);
+  QVERIFY(loaded.Board() == TBoard(9, std::vector<uint16_t>(9)));
+  QCOMPARE(loaded.Count(), uint16_t(0));
+  loaded.OnStart = nullptr;
+  loaded.Paint();
+  ClickCell(loaded, 8, 8);
+  QCOMPARE(loaded.Board()[8][8], uint16_t(1));
+}
+
+// ---- Which files are saved games ------------------------------------------
+
+void TSaveFileTest::fileLength_data()
+{
+  QTest::addColumn<int>("length");
+  QTest::addColumn<bool>("loads");
+  QTest::newRow("empty") << 0 << false;
+  QTest::newRow("one byte short") << RecordLength - 1 << false;
+  QTest::newRow("one record") << RecordLength << true;
+  QTest::newRow("one byte short of two records") << 2 * RecordLength - 1 << true;
+  QTest::newRow("two records") << 2 * RecordLength << false;
+}
+
+void TSaveFileTest::fileLength()
+{
+  QFETCH(int, length);
+  QFETCH(bool, loads);
+
+  // The first record holds a game in progress, the second a finished game
+  // on another board.
+  TTestPan first;
+  first.SetSize(6);
+  Play(first, GameMoves);
+  first.Paint();
+  first.SaveToFile(Path("first.sav"));
+  TTestPan second;
+  second.SetSize(7);
+  Play(second, {{6, 6}, {4, 5}, {2, 6}});
+  second.SetState(gsStop);
+  second.SaveToFile(Path("second.sav"));
+  const QByteArray both = ReadAll(Path("first.sav")) + ReadAll(Path("second.sav"));
+  QCOMPARE(both.size(), 2 * RecordLength);
+  QVERIFY(WriteAll(Path("game.sav"), both.left(length)));
+
+  TTestPan loaded;
+  loaded.SetSize(6);
+  Play(loaded, OtherMoves);
+  loaded.FLoadedSize = 42;
+  TEventLog log(loaded);
+  log.OnResize = [&] { TakeLoadedSize(loaded); };
+  const TSnapshot before(loaded);
+
+  loaded.LoadFromFile(Path("game.sav"));
+
+  if (loads) {
+    QCOMPARE(log.Items, QStringList() << Item("OnStart", gsPlay, 6));
+    QCOMPARE(loaded.LoadedSize(), uint8_t(6));
+    QVERIFY(loaded.Board() == first.Board());
+    QVERIFY(loaded.Picture() == first.Picture());
+  } else {
+    QCOMPARE(log.Items, QStringList() << Item("OnWrongFileType", gsPlay, 2));
+    CompareWith(before, loaded);
+  }
+}
+
+void TSaveFileTest::notSavedGame_data()
+{
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<bool>("handler");
+  for (const char* kind : {"missing file", "folder", "empty", "one byte short", "two records",
+                           "size 0", "size 101", "size 255", "state 7", "state 255"}) {
+    QTest::addRow("%s", kind) << QString::fromLatin1(kind) << true;
+    QTest::addRow("%s, no handler", kind) << QString::fromLatin1(kind) << false;
+  }
+}
+
+// Files that are not saved games are refused whole: the host hears of it
+// when it listens, and the board keeps everything, the last loaded size too.
+void TSaveFileTest::notSavedGame()
+{
+  QFETCH(QString, kind);
+  QFETCH(bool, handler);
+
+  const QMap<QPair<int, int>, uint16_t> cells = {{{0, 0}, 1}, {{1, 2}, 2}};
+  const QByteArray good = MakeRecord(6, cells, 1, 2, 2, gsPlay);
+  QString path = Path("game.sav");
+  if (kind == "missing file")
+    path = Path("nothing.sav");
+  else if (kind == "folder")
+    QVERIFY(QDir(FDir->path()).mkdir("game.sav"));
+  else if (kind == "empty")
+    QVERIFY(WriteAll(path, QByteArray()));
+  else if (kind == "one byte short")
+    QVERIFY(WriteAll(path, good.left(RecordLength - 1)));
+  else if (kind == "two records")
+    QVERIFY(WriteAll(path, good + good));
+  else if (kind.startsWith("size "))
+    QVERIFY(WriteAll(path, MakeRecord(kind.mid(5).toInt(), cells, 1, 2, 2, gsPlay)));
+  else if (kind.startsWith("state "))
+    QVERIFY(WriteAll(path, MakeRecord(6, cells, 1, 2, 2, kind.mid(6).toInt())));
+  else
+    QFAIL("unknown kind");
+
+  TTestPan loaded;
+  loaded.SetSize(6);
+  Play(loaded, OtherMoves);
+  loaded.FLoadedSize = 9;
+  TEventLog log(loaded);
+  log.OnResize = [&] { TakeLoadedSize(loaded); };
+  if (!handler)
+    loaded.OnWrongFileType = nullptr;
+  const TSnapshot before(loaded);
+
+  loaded.LoadFromFile(path);
+
+  QCOMPARE(log.Items,
+           handler ? QStringList() << Item("OnWrongFileType", gsPlay, 2) : QStringList());
+  CompareWith(before, loaded);
+}
+
+void TSaveFileTest::readOnlyFileLoads()
+{
+  TTestPan saved;
+  saved.SetSize(6);
+  Play(saved, GameMoves);
+  saved.SaveToFile(Path("game.sav"));
+  QVERIFY(QFile::setPermissions(Path("game.sav"), QFile::ReadOwner | QFile::ReadGroup |
+                                                      QFile::ReadOther));
+  {
+    QFile probe(Path("game.sav"));
+    if (probe.open(QIODevice::ReadWrite))
+      qInfo("these rights write read-only files too: the file is not read-only for this run");
+  }
+
+  TTestPan loaded;
+  loaded.SetSize(6);
+  TEventLog log(loaded);
+  loaded.LoadFromFile(Path("game.sav"));
+
+  QCOMPARE(log.Items, QStringList() << Item("OnStart", gsNew, 6));
+  QVERIFY(loaded.Board() == saved.Board());
+  QCOMPARE(loaded.State(), gsPlay);
+  // Reading did not change the file.
+  QCOMPARE(QFileInfo(Path("game.sav")).size(), qint64(RecordLength));
+}
+
+void TSaveFileTest::fixedFieldsIgnored()
+{
+  TTestPan saved;
+  saved.SetSize(6);
+  Play(saved, GameMoves);
+  saved.SetState(gsStop);
+  saved.Paint();
+  saved.SaveToFile(Path("game.sav"));
+  QByteArray bytes = ReadAll(Path("game.sav"));
+  QCOMPARE(bytes.size(), RecordLength);
+  // The fixed fields, the padding and the cells outside the board.
+  for (int at : {1, 20008, 20009, 20010, 20011, 20012, 20013, 20015})
+    bytes[at] = char(0xA5 ^ at);
+  Put16(bytes, 2 + 200 * 6, 0x5555);      // cell (6,0)
+  Put16(bytes, 2 + 200 * 0 + 2 * 6, 77);  // cell (0,6)
+  Put16(bytes, 2 + 200 * 99 + 2 * 99, 0xFFFF);
+  QVERIFY(WriteAll(Path("changed.sav"), bytes));
+
+  TTestPan loaded;
+  loaded.SetSize(6);
+  TEventLog log(loaded);
+  loaded.LoadFromFile(Path("changed.sav"));
+
+  QCOMPARE(log.Items, QStringList() << Item("OnStop", gsNew, 6));
+  QCOMPARE(loaded.State(), gsStop);
+  QCOMPARE(loaded.Count(), uint16_t(6));
+  QVERIFY(loaded.Board() == saved.Board());
+  QVERIFY(loaded.Picture() == saved.Picture());
+}
+
+void TSaveFileTest::storedValuesTakenAsStored_data()
+{
+  QTest::addColumn<int>("state");
+  QTest::addColumn<int>("loadedState");
+  QTest::addColumn<int>("loadedCount");
+  QTest::addColumn<int>("cursor");
+  // A cleared board is always empty when saved; stored cells still come
+  // back, after the clearing.
+  QTest::newRow("cleared board with cells") << int(gsNew) << int(gsNew) << 0 << crKnight;
+  QTest::newRow("search running") << int(gsThink) << int(gsThink) << 3 << crHourGlass;
+  QTest::newRow("search cancelled") << int(gsCancel) << int(gsCancel) << 3 << crNoDrop;
+  QTest::newRow("search told to stop") << int(gsBest) << int(gsBest) << 3 << crNoDrop;
+}
+
+void TSaveFileTest::storedValuesTakenAsStored()
+{
+  QFETCH(int, state);
+  QFETCH(int, loadedState);
+  QFETCH(int, loadedCount);
+  QFETCH(int, cursor);
+
+  // A knight beyond the board and a count that disagrees with the cells.
+  const QMap<QPair<int, int>, uint16_t> cells = {{{0, 0}, 1}, {{1, 2}, 2}, {{4, 4}, 900}};
+  QVERIFY(WriteAll(Path("odd.sav"), MakeRecord(5, cells, 7, 300, 3, state)));
+
+  TTestPan loaded;
+  loaded.SetSize(5);
+  loaded.SetState(gsStop);  // cursor crNoDrop
+  TEventLog log(loaded);
+  loaded.LoadFromFile(Path("odd.sav"));
+
+  QCOMPARE(log.Items, QStringList());
+  QCOMPARE(int(loaded.State()), loadedState);
+  QCOMPARE(int(loaded.Count()), loadedCount);
+  QCOMPARE(loaded.PosX(), uint16_t(7));
+  QCOMPARE(loaded.PosY(), uint16_t(300));
+  QCOMPARE(loaded.Cursor(), cursor);
+  TBoard expected(5, std::vector<uint16_t>(5));
+  expected[0][0] = 1;
+  expected[1][2] = 2;
+  expected[4][4] = 900;
+  QVERIFY(Square(loaded.Board(), 5) == expected);
+}
+
+// ---- Damaged records --------------------------------------------------------
+
+// Records of the right length with a usable size and anything else at random:
+// loading, painting, clicking and the solve commands must stay inside the
+// tables whatever the numbers say (run under AddressSanitizer to see it).
+void TSaveFileTest::randomRecordsAreSafe()
+{
+  QRandomGenerator random(7321);
+  TTestPan pan;
+  TEventLog log(pan);
+  log.OnResize = [&] { TakeLoadedSize(pan); };
+  int loadedRecords = 0;
+  int refusedRecords = 0;
+
+  for (int round = 0; round < 200; ++round) {
+    const int size = 5 + random.bounded(96);
+    QByteArray bytes(RecordLength, '\0');
+    for (int i = 0; i < RecordLength; ++i)
+      bytes[i] = char(random.bounded(256));
+    bytes[0] = char(size);
+    // The cells: random words, a sparse walk-like scatter, or nothing.
+    const int cellMode = random.bounded(3);
+    for (int x = 0; x < 100; ++x)
+      for (int y = 0; y < 100; ++y) {
+        uint16_t v = 0;
+        if (cellMode == 0)
+          v = uint16_t(random.bounded(65536));
+        else if (cellMode == 1 && random.bounded(4) == 0)
+          v = uint16_t(1 + random.bounded(size * size + 3));
+        Put16(bytes, 2 + 200 * x + 2 * y, v);
+      }
+    // The knight anywhere, or on or just beside the board.
+    const bool near = random.bounded(2) == 0;
+    const uint16_t posX = uint16_t(near ? random.bounded(size + 4) : random.bounded(65536));
+    const uint16_t posY = uint16_t(near ? random.bounded(size + 4) : random.bounded(65536));
+    uint16_t count = 0;
+    switch (random.bounded(3)) {
+      case 0: count = uint16_t(random.bounded(65536)); break;
+      case 1: count = uint16_t(random.bounded(size * size + 3)); break;
+      default: break;
+    }
+    const int state = random.bounded(2) == 0 ? random.bounded(8) : random.bounded(256);
+    Put16(bytes, 20002, posX);
+    Put16(bytes, 20004, posY);
+    Put16(bytes, 20006, count);
+    bytes[20014] = char(state);
+    const QString path = Path(QStringLiteral("random%1.sav").arg(round));
+    QVERIFY(WriteAll(path, bytes));
+
+    const QString where = QStringLiteral("record %1: size %2, state %3, knight (%4,%5), count %6")
+                              .arg(round)
+                              .arg(size)
+                              .arg(state)
+                              .arg(posX)
+                              .arg(posY)
+                              .arg(count);
+    const TSnapshot before(pan);
+    log.Items.clear();
+    pan.LoadFromFile(path);
+
+    if (state > gsBest) {
+      ++refusedRecords;
+      QVERIFY2(log.Items == QStringList() << Item("OnWrongFileType", pan.State(), pan.Count()),
+               qPrintable(where + ": " + log.Items.join("; ")));
+      CompareWith(before, pan);
+      if (QTest::currentTestFailed())
+        QFAIL(qPrintable(where));
+    } else {
+      ++loadedRecords;
+      QVERIFY2(pan.Size() == size, qPrintable(where));
+      QVERIFY2(pan.LoadedSize() == size, qPrintable(where));
+      QVERIFY2(int(pan.State()) == (state == gsShow ? int(gsPlay) : state), qPrintable(where));
+      QVERIFY2(pan.Count() == (state == gsNew ? 0 : count), qPrintable(where));
+      QVERIFY2(pan.PosX() == posX && pan.PosY() == posY, qPrintable(where));
+      bool same = true;
+      for (int x = 0; x < size; ++x)
+        for (int y = 0; y < size; ++y)
+          same = same && pan.Board()[x][y] ==
+                             uint16_t(uchar(bytes[2 + 200 * x + 2 * y]) |
+                                      uchar(bytes[3 + 200 * x + 2 * y]) << 8);
+      QVERIFY2(same, qPrintable(where + ": cells differ from the record"));
+    }
+
+    // What a player and the solve commands may do next.
+    pan.Paint();
+    const int side = pan.Size() * pan.SizeOfCell();
+    for (int click = 0; click < 6; ++click)
+      pan.MouseDown(Qt::LeftButton, Qt::NoModifier, random.bounded(side + 80) - 40,
+                    random.bounded(side + 80) - 40);
+    pan.WalksBeforeBest = 1 + random.bounded(3);
+    pan.Hint();
+    pan.ShowNextMove();
+    pan.Paint();
+    QVERIFY2(pan.State() == gsPlay, qPrintable(where + ": a hint leaves a game in progress"));
+    QVERIFY2(BoardCovers(pan.Board(), pan.Size()), qPrintable(where));
+  }
+  // Both branches were taken often enough to mean something.
+  QVERIFY(loadedRecords > 40);
+  QVERIFY(refusedRecords > 20);
+}
+
+VILTRON_TEST_MAIN(TSaveFileTest)
+#include "test_savefile.moc"
