@@ -3,6 +3,7 @@
 #include "main/MainForm.h"
 #include "platform/Application.h"
 #include "platform/Fonts.h"
+#include "windows/AboutBox.h"
 #include "windows/RulesForm.h"
 
 int main(int argc, char** argv)
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
   TMainForm mainForm;
   TRulesForm rulesForm(&mainForm, &mainForm);
   mainForm.RulesForm = &rulesForm;
+  TAboutBox aboutBox;
+  mainForm.AboutBox = &aboutBox;
   mainForm.show();
   return application.exec();
 }

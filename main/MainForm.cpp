@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "main/WaitForm.h"
+#include "windows/AboutBox.h"
 #include "windows/RulesForm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -133,6 +134,7 @@ void TMainForm::CreateMenu()
   connect(N3, &QAction::triggered, this, [this] { N3Click(N3); });
   connect(N7, &QAction::triggered, this, [this] { N7Click(N7); });
   connect(N8, &QAction::triggered, this, [this] { N8Click(N8); });
+  connect(About1, &QAction::triggered, this, [this] { About1Click(About1); });
   connect(Rules2, &QAction::triggered, this, [this] { Rules2Click(Rules2); });
   connect(Now1, &QAction::triggered, this, [this] { ShowThinkWindow(Now1); });
   connect(OneStep1, &QAction::triggered, this, [this] { ShowThinkWindow(OneStep1); });
@@ -440,4 +442,13 @@ void TMainForm::Rules2Click(QObject*)
 {
   if (RulesForm)
     RulesForm->exec();
+}
+
+void TMainForm::About1Click(QObject*)
+{
+  if (!AboutBox)
+    return;
+  hide();
+  AboutBox->exec();
+  show();
 }

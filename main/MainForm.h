@@ -21,6 +21,7 @@ class TSoundBank;
 class TStatusBar;
 class TWaitForm;
 class TRulesForm;
+class TAboutBox;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -100,6 +101,9 @@ public:
   void Rules2Click(QObject* sender);
   // The rules window, created once at start-up.
   TRulesForm* RulesForm = nullptr;
+  // "О...": hides this window while the about window is shown modally.
+  void About1Click(QObject* sender);
+  TAboutBox* AboutBox = nullptr;
 
   // The name of the menu item whose command the progress window runs.
   QString ThinkCommand;

@@ -1,0 +1,217 @@
+#include "windows/AboutBox.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/Fonts.h"
+#include "platform/Jpeg.h"
+#include "platform/Shell.h"
+
+const QString TAboutBox::ProgramPage = QStringLiteral("https://example.org/viltron");
+const QString TAboutBox::InstitutionPage = QStringLiteral("https://example.org/");
+const QString TAboutBox::MailAddress = QStringLiteral("mailto:info@example.org");
+
+namespace {
+
+QGroupBox* AddGroup(QWidget* parent, const QString& name, const QString& title, const QRect& place)
+{
+  auto* group = new QGroupBox(title, parent);
+  group->setObjectName(name);
+  group->setGeometry(place);
+  // White, like the window.
+  group->setAutoFillBackground(true);
+  QPalette palette = group->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+  group->setPalette(palette);
+  return group;
+}
+
+QLabel* AddPicture(QWidget* parent, const QString& name, const QString& resource)
+{
+  auto* picture = new QLabel(parent);
+  picture->setObjectName(name);
+  picture->setGeometry(8, 16, 80, 80);
+  picture->setPixmap(QPixmap::fromImage(LoadJpegResource(resource)));
+  return picture;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
+{
+  setObjectName(QStringLiteral("AboutBox"));
+  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  setFont(WindowFont());
+  // The client area of 225 x 233 inside a border of one pixel.
+  setFixedSize(227, 235);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+  setPalette(palette);
+
+  GroupBox1 = AddGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("О..."),
+                       QRect(1, 1, 225, 233));
+  GroupBox2 = AddGroup(GroupBox1, QStringLiteral("GroupBox2"), QStringLiteral("Программа"),
+                       QRect(8, 16, 209, 105));
+  Image1 = AddPicture(GroupBox2, QStringLiteral("Image1"), QStringLiteral(":/pictures/program"));
+  Label1 = AddLabel(GroupBox2, QStringLiteral("Label1"), QStringLiteral("Вилтрон"),
+                    QStringLiteral("Страница программы в Интернете."), QRect(92, 24, 94, 13));
+  Label2 = AddLabel(GroupBox2, QStringLiteral("Label2"), QStringLiteral("Версия 1.0"),
+                    QStringLiteral("Версия программы."), QRect(92, 40, 0, 0));
+  Label3 = AddLabel(GroupBox2, QStringLiteral("Label3"), QStringLiteral("08.12.2026"),
+                    QStringLiteral("Дата релиза."), QRect(92, 56, 76, 13));
+  Label4 = AddLabel(GroupBox2, QStringLiteral("Label4"), QStringLiteral("Бесплатная"),
+                    QStringLiteral("Программа распространяется бесплатно."), QRect(92, 72, 0, 0));
+
+  GroupBox3 = AddGroup(GroupBox1, QStringLiteral("GroupBox3"), QStringLiteral("Автор"),
+                       QRect(8, 120, 209, 105));
+  Image2 = AddPicture(GroupBox3, QStringLiteral("Image2"), QStringLiteral(":/pictures/author"));
+  Label5 = AddLabel(GroupBox3, QStringLiteral("Label5"), QStringLiteral("Команда «Вилтрон»"), {},
+                    QRect(92, 24, 0, 0));
+  Label7 = AddLabel(GroupBox3, QStringLiteral("Label7"), QStringLiteral("Земля, Интернет"), {},
+                    QRect(92, 40, 0, 0));
+  Label6 = AddLabel(GroupBox3, QStringLiteral("Label6"), QStringLiteral("Open Source"),
+                    QStringLiteral("Сообщество открытого программного обеспечения."),
+                    QRect(92, 56, 70, 13));
+  Label9 = AddLabel(GroupBox3, QStringLiteral("Label9"), QStringLiteral("C++"),
+                    QStringLiteral("Отдел разработки на C++."), QRect(168, 56, 25, 13));
+  Label8 = AddLabel(GroupBox3, QStringLiteral("Label8"), QStringLiteral("info@example.org"),
+                    QStringLiteral("Пишите идеи и сообщения об ошибках!"), QRect(92, 72, 94, 13));
+
+  for (QLabel* link : {Label1, Label6, Label8})
+    MakeLink(link);
+  // The title link starts in the window's text colour; the other two black.
+  for (QLabel* link : {Label6, Label8}) {
+    QPalette black = link->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    link->setPalette(black);
+  }
+
+  FClosers = {this,   GroupBox1, GroupBox2, GroupBox3, Image1, Image2,
+              Label2, Label3,    Label4,    Label5,    Label7};
+  for (QObject* closer : FClosers)
+    if (closer != this)
+      closer->installEventFilter(this);
+  // A click on the department label does nothing at all.
+  Label9->installEventFilter(this);
+}
+
+QLabel* TAboutBox::AddLabel(QWidget* parent, const QString& name, const QString& text,
+                            const QString& hint, const QRect& place)
+{
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setToolTip(hint);
+  if (place.width() > 0)
+    label->setGeometry(place);
+  else {
+    label->move(place.topLeft());
+    label->adjustSize();
+  }
+  return label;
+}
+
+void TAboutBox::MakeLink(QLabel* label)
+{
+  QFont font = label->font();
+  font.setUnderline(true);
+  label->setFont(font);
+  label->setCursor(Qt::PointingHandCursor);
+  label->installEventFilter(this);
+  FLinks << label;
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+  QDialog::showEvent(event);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void TAboutBox::paintEvent(QPaintEvent* event)
+{
+  QDialog::paintEvent(event);
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void TAboutBox::mousePressEvent(QMouseEvent* event)
+{
+  QDialog::mousePressEvent(event);
+  ClickBox(this);
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
+{
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      if (watched == Label1)
+        KnightClick(watched);
+      else if (watched == Label6)
+        OrvelClick(watched);
+      else if (watched == Label8)
+        MailClick(watched);
+      else if (FClosers.contains(watched))
+        ClickBox(watched);
+      // Handled here: a press must not reach the parent and close the box.
+      return true;
+    case QEvent::Enter:
+      if (FLinks.contains(watched))
+        MouseEnter(watched);
+      break;
+    case QEvent::Leave:
+      if (FLinks.contains(watched))
+        MouseLeave(watched);
+      break;
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TAboutBox::ClickBox(QObject*)
+{
+  accept();
+}
+
+void TAboutBox::MouseEnter(QObject* sender)
+{
+  if (auto* label = qobject_cast<QLabel*>(sender)) {
+    QPalette silver = label->palette();
+    silver.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
+    label->setPalette(silver);
+  }
+}
+
+void TAboutBox::MouseLeave(QObject* sender)
+{
+  if (auto* label = qobject_cast<QLabel*>(sender)) {
+    QPalette black = label->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(black);
+  }
+}
+
+// A link that cannot be opened is ignored: no message.
+void TAboutBox::KnightClick(QObject*)
+{
+  ShellOpen(ProgramPage);
+}
+
+void TAboutBox::OrvelClick(QObject*)
+{
+  ShellOpen(InstitutionPage);
+}
+
+void TAboutBox::MailClick(QObject*)
+{
+  ShellOpen(MailAddress);
+}
