@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "main/WaitForm.h"
@@ -18,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
 #include "platform/Fonts.h"
+#include "platform/Screen.h"
 #include "platform/Sounds.h"
 #include "platform/StatusBar.h"
 #include "platform/UpDown.h"
@@ -233,11 +233,7 @@ void TMainForm::showEvent(QShowEvent* event)
   if (FCentred)
     return;
   FCentred = true;
-  if (const QScreen* screen = this->screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnDesktop(this);
 }
 
 void TMainForm::PlaySoundRes(const QString& name)

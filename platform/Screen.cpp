@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace {
 QSize pretended;
@@ -18,4 +19,14 @@ QSize ScreenSize()
 void PretendScreenSize(const QSize& size)
 {
   pretended = size;
+}
+
+void CenterOnDesktop(QWidget* window)
+{
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen)
+    return;
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window->move(frame.topLeft());
 }

@@ -2,13 +2,12 @@
 
 #include <QEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "platform/Fonts.h"
+#include "platform/Screen.h"
 #include "platform/Jpeg.h"
 #include "platform/Shell.h"
 
@@ -128,11 +127,7 @@ void TAboutBox::MakeLink(QLabel* label)
 void TAboutBox::showEvent(QShowEvent* event)
 {
   QDialog::showEvent(event);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnDesktop(this);
 }
 
 void TAboutBox::paintEvent(QPaintEvent* event)

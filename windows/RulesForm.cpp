@@ -1,15 +1,14 @@
 #include "windows/RulesForm.h"
 
-#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "board/ViltronPan.h"
 #include "main/MainForm.h"
 #include "platform/Application.h"
 #include "platform/Fonts.h"
+#include "platform/Screen.h"
 
 namespace {
 
@@ -74,11 +73,7 @@ void TRulesForm::showEvent(QShowEvent* event)
   QDialog::showEvent(event);
   if (event->spontaneous())
     return;
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnDesktop(this);
   FStarting = true;
   RunGuarded([this] { FormShow(this); });
   FStarting = false;
