@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
@@ -156,6 +155,16 @@ bool ShowsBareCell(const TViltronPan& game, QPoint cell)
   return true;
 }
 
+// True when the board's picture is what a full repaint of its present state
+// shows, i.e. nothing on screen is stale. The picture is read first: the
+// repaint that grab() asks for redraws it.
+bool PictureIsCurrent(TViltronPan& game)
+{
+  const QImage drawn = game.Picture().convertToFormat(QImage::Format_RGB32);
+  const QImage repainted = game.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  return drawn == repainted;
+}
+
 // How the progress window looked when it appeared.
 struct TWaitLook {
   QString Title;
@@ -219,8 +228,6 @@ public:
     qApp->removeEventFilter(this);
     FForm.Game->OnStopThinking = FOriginalStop;
   }
-
-  void SetPress(TPress press) { FPress = press; }
 
   // Runs once while the search runs, before the press.
   std::function<void(TWaitForm*)> WhileSearching;
@@ -463,6 +470,7 @@ void TSolverTest::commandRunsInTheProgressWindow()
     QVERIFY(form.Timer->isActive());
     QCOMPARE(form.Button1->text(), StopReplayCaption);
   }
+  QVERIFY(PictureIsCurrent(*form.Game));
 }
 
 void TSolverTest::solveAllTakesTheBestWalk()
@@ -548,6 +556,7 @@ void TSolverTest::hintInARunningGame()
   QVERIFY(ShowsKnight(game, QPoint(game.PosX(), game.PosY())));
   QVERIFY(!ShowsKnight(game, from));
   QVERIFY(!ShowsBareCell(game, from));
+  QVERIFY(PictureIsCurrent(*form.Game));
   QVERIFY(form.WaitForm.isNull());
   QCOMPARE(answerer.Count(), 0);
 }
@@ -686,6 +695,7 @@ void TSolverTest::replayFollowsTheTour()
   QCOMPARE(game.Count(), 25);
   QVERIFY(game.Board() == tour.Board);
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("ERROR"));
+  QVERIFY(PictureIsCurrent(*form.Game));
   QCOMPARE(form.Button1->text(), StartCaption);
   QVERIFY(!form.N1->isEnabled());
   QVERIFY(form.Edit1->isEnabled());
@@ -1110,9 +1120,13 @@ void TSolverTest::windowStaysWhileSearching()
     closed = w->close();
     // Neither button answers Enter.
     QTest::keyClick(focus, Qt::Key_Return);
-    // The main window takes no keys meanwhile: its shortcuts open nothing.
-    if (QWindow* main = form.windowHandle())
+    // The main window takes no input meanwhile: its shortcuts open nothing
+    // and its size arrows do not change the board being searched.
+    if (QWindow* main = form.windowHandle()) {
       QTest::keyClick(main, Qt::Key_X, Qt::ControlModifier);
+      QTest::mouseClick(main, Qt::LeftButton, Qt::NoModifier,
+                        form.UpDown1->mapTo(&form, QPoint(form.UpDown1->width() / 2, 3)));
+    }
     stillOpen = guard && guard->isVisible() && form.WaitForm == guard;
     stateAfterKeys = form.Game->State();
   };
@@ -1122,6 +1136,8 @@ void TSolverTest::windowStaysWhileSearching()
   QVERIFY(stillOpen);
   QCOMPARE(stateAfterKeys, gsThink);
   QCOMPARE(watch.Looks.size(), 1);
+  QCOMPARE(form.Game->Size(), 6);
+  QCOMPARE(form.Edit1->text(), QStringLiteral("8"));
   // The search went on until "Отмена", with the window still up.
   QVERIFY(watch.Pressed);
   QVERIFY(!watch.GuardFired);
