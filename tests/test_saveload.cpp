@@ -1,0 +1,1076 @@
+// The main window's "Сохранить" and "Загрузить": the names games are saved
+// under, what a loaded game brings back into the window, files that are not
+// saved games, a running replay, and the board and window taking the size of
+// the game being loaded.
+
+#include <QAction>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QQueue>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "BoxAnswerer.h"
+#include "TestApp.h"
+#include "board/Random.h"
+#include "main/MainForm.h"
+#include "platform/Edit.h"
+#include "platform/Screen.h"
+#include "platform/StatusBar.h"
+#include "platform/UpDown.h"
+
+namespace {
+
+constexpr int RecordLength = 20016;
+constexpr int Cell = 25;
+const QSize LargeScreen(1600, 1200);
+
+const QString GiveUpCaption = QStringLiteral("Сдаться");
+const QString StartCaption = QStringLiteral("Начать игру!");
+const QString StopReplayCaption = QStringLiteral("Остановить");
+const QString WrongFileText =
+    QStringLiteral("Неверный файл.\r\nЭто не сохранённая игра \"Вилтрон\".");
+const QString LowResolutionText =
+    QStringLiteral("Не получается загрузить игру из-за низкого разрешения экрана.");
+
+// Knight walks used as games: each cell follows the one before by a knight's move.
+const QList<QPoint> WalkA{{0, 0}, {1, 2}, {2, 4}, {4, 3}};        // 5 x 5 and up
+const QList<QPoint> WalkB{{7, 7}, {5, 6}, {3, 7}};                // 8 x 8 and up
+const QList<QPoint> WalkFar{{11, 11}, {9, 10}, {10, 8}, {8, 9}};  // 12 x 12
+const QList<QPoint> WalkNine{{8, 8}, {6, 7}};                     // 9 x 9
+const QList<QPoint> WalkTiny{{0, 0}, {1, 2}, {2, 0}};             // 3 x 3
+
+// A game as the file stores it.
+struct TStoredGame {
+  int Size = 8;
+  QList<QPoint> Walk;  // the knight's cells in move order
+  int State = gsPlay;
+};
+
+void Put16(QByteArray& bytes, int at, int value)
+{
+  bytes[at] = static_cast<char>(value & 0xFF);
+  bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+int Get16(const QByteArray& bytes, int at)
+{
+  return static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8;
+}
+
+int CellAt(int x, int y)
+{
+  return 2 + 200 * x + 2 * y;
+}
+
+// The record of a saved game, byte by byte.
+QByteArray RecordOf(const TStoredGame& game)
+{
+  QByteArray bytes(RecordLength, '\0');
+  bytes[0] = static_cast<char>(game.Size);
+  for (int k = 0; k < game.Walk.size(); ++k)
+    Put16(bytes, CellAt(game.Walk[k].x(), game.Walk[k].y()), k + 1);
+  if (!game.Walk.isEmpty()) {
+    Put16(bytes, 20002, game.Walk.last().x());
+    Put16(bytes, 20004, game.Walk.last().y());
+  }
+  Put16(bytes, 20006, game.Walk.size());
+  Put16(bytes, 20010, 0xFFFF);
+  Put16(bytes, 20012, 122);
+  bytes[20014] = static_cast<char>(game.State);
+  return bytes;
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The n x n cells of a walk numbered in order.
+TBoard BoardOf(int n, const QList<QPoint>& walk)
+{
+  TBoard board(n, std::vector<uint16_t>(n, 0));
+  for (int k = 0; k < walk.size(); ++k)
+    board[walk[k].x()][walk[k].y()] = static_cast<uint16_t>(k + 1);
+  return board;
+}
+
+// The n x n square of a board's cells (empty where the board has none).
+TBoard Square(const TBoard& board, int n)
+{
+  TBoard square(n, std::vector<uint16_t>(n, 0));
+  for (int x = 0; x < n && x < int(board.size()); ++x)
+    for (int y = 0; y < n && y < int(board[x].size()); ++y)
+      square[x][y] = board[x][y];
+  return square;
+}
+
+// The n x n cells stored in a record.
+TBoard CellsOf(const QByteArray& record, int n)
+{
+  TBoard board(n, std::vector<uint16_t>(n, 0));
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y)
+      board[x][y] = static_cast<uint16_t>(Get16(record, CellAt(x, y)));
+  return board;
+}
+
+// The player starts a game with the button and clicks the walk's cells.
+void Play(TMainForm& form, const QList<QPoint>& walk)
+{
+  if (form.Game->State() != gsPlay)
+    form.Button1->click();
+  for (const QPoint& p : walk)
+    form.Game->MouseDown(Qt::LeftButton, {}, p.x() * Cell + Cell / 2, p.y() * Cell + Cell / 2);
+}
+
+// A quiet window with its frame, as on screen (the frame counts in the
+// window's size, which the size control compares with the screen).
+void Prepare(TMainForm& form)
+{
+  form.Sound1->setChecked(false);
+  form.winId();
+}
+
+// The whole board as its next repaint shows it.
+QImage Repainted(TViltronPan& board)
+{
+  board.Paint();
+  return board.Picture();
+}
+
+// Files below a folder, relative to it, sorted.
+QStringList FilesBelow(const QString& folder)
+{
+  QStringList files;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext())
+    files << QDir(folder).relativeFilePath(it.next());
+  files.sort();
+  return files;
+}
+
+// Answers the modal file dialogs a test opens, one queued answer per dialog:
+// a path typed into the name box and accepted, or the dialog cancelled
+// (after typing a name, if one is given). What each dialog offered when it
+// opened is recorded. A dialog with no answer left, or one that stays open
+// after being accepted, is cancelled and counted as unexpected.
+class TFileDialogAnswerer : public QObject {
+public:
+  struct TSeen {
+    QString Dialog;            // object name of the dialog
+    QString OfferedText;       // its file-name box when it opened
+    QStringList OfferedFiles;  // its selected files when it opened
+  };
+
+  TFileDialogAnswerer()
+  {
+    FTimer.setInterval(5);
+    connect(&FTimer, &QTimer::timeout, this, [this] { Poll(); });
+    FTimer.start();
+  }
+
+  void Choose(const QString& path) { FAnswers.enqueue({path, true}); }
+  void Cancel(const QString& typed = {}) { FAnswers.enqueue({typed, false}); }
+
+  const QVector<TSeen>& Seen() const { return FSeen; }
+  int Unexpected() const { return FUnexpected; }
+  int Pending() const { return FAnswers.size(); }
+
+private:
+  struct TAnswer {
+    QString Path;
+    bool Accept;
+  };
+
+  void Poll()
+  {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog || FBusy)
+      return;
+    FBusy = true;
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    FSeen.append({dialog->objectName(), edit ? edit->text() : QString(), dialog->selectedFiles()});
+    if (FAnswers.isEmpty() || !edit) {
+      ++FUnexpected;
+      dialog->reject();
+    } else {
+      const TAnswer answer = FAnswers.dequeue();
+      if (!answer.Path.isEmpty())
+        edit->setText(answer.Path);  // as typed by the user
+      if (answer.Accept) {
+        static_cast<QDialog*>(dialog)->accept();  // the dialog's own checks run
+        if (dialog->isVisible()) {
+          ++FUnexpected;
+          dialog->reject();
+        }
+      } else {
+        dialog->reject();
+      }
+    }
+    FBusy = false;
+  }
+
+  QTimer FTimer;
+  QQueue<TAnswer> FAnswers;
+  QVector<TSeen> FSeen;
+  int FUnexpected = 0;
+  bool FBusy = false;
+};
+
+// What the window shows of its board and size selector.
+struct TLook {
+  int Size;
+  QPoint At;
+  QSize Window;
+  QString Shown;
+};
+
+TLook LookAt(const TMainForm& form)
+{
+  return {form.Game->Size(), form.Game->pos(), form.frameGeometry().size(), form.Edit1->text()};
+}
+
+// After a load the selector follows the player's rules again: a step up that
+// would not fit the screen changes nothing and shows no message. Returns what
+// went wrong, or an empty text.
+QString StepAfterLoadProblem(TMainForm& form, const TBoxAnswerer& boxes)
+{
+  const int boxesBefore = boxes.Count();
+  const int size = form.Game->Size();
+  const QPoint at = form.Game->pos();
+  const QSize window = form.frameGeometry().size();
+  const QSize screen = ScreenSize();
+  PretendScreenSize(window);
+  form.UpDown1->StepUp();
+  PretendScreenSize(screen);
+  QStringList problems;
+  if (boxes.Count() != boxesBefore)
+    problems << QStringLiteral("a box: %1").arg(boxes.Last().Text);
+  if (form.Game->Size() != size || form.Game->pos() != at)
+    problems << QStringLiteral("board %1 at (%2, %3)")
+                    .arg(form.Game->Size())
+                    .arg(form.Game->pos().x())
+                    .arg(form.Game->pos().y());
+  if (form.frameGeometry().size() != window)
+    problems << QStringLiteral("window changed");
+  return problems.join(QStringLiteral("; "));
+}
+
+}  // namespace
+
+class TSaveLoadTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init();
+  void cleanup();
+
+  // Saving.
+  void savedNameGetsTheExtension_data();
+  void savedNameGetsTheExtension();
+  void cancelledSaveWritesNothing();
+  void savedFileHoldsTheGame();
+  void savingWithoutExtensionReplacesTheSavedGame();
+
+  // Loading games of the board's own size.
+  void cancelledLoadChangesNothing();
+  void loadRestoresTheGame_data();
+  void loadRestoresTheGame();
+  void loadingAClearedBoard();
+  void foreignFileIsRefused_data();
+  void foreignFileIsRefused();
+
+  // A running replay.
+  void saveDuringReplayKeepsItRunning();
+  void loadStopsTheReplay_data();
+  void loadStopsTheReplay();
+
+  // Games of another size.
+  void sixBySixIsCentredAndKept();
+  void eightBySixOntoASmallBoard_data();
+  void eightBySixOntoASmallBoard();
+  void largerGameGrowsTheWindow_data();
+  void largerGameGrowsTheWindow();
+  void fromTwelveBackToTheSmallWindow_data();
+  void fromTwelveBackToTheSmallWindow();
+  void gameTooBigForTheScreen_data();
+  void gameTooBigForTheScreen();
+  void selectorAlreadyAtTheStoredSize();
+  void damagedSizeBelowFive_data();
+  void damagedSizeBelowFive();
+
+private:
+  // Writes a game into the test folder and returns its path.
+  QString Store(const QString& name, const TStoredGame& game);
+  // Loads the named file through "Загрузить".
+  void Load(TMainForm& form, const QString& path);
+  // Saves through "Сохранить", the name typed as given.
+  void Save(TMainForm& form, const QString& typed);
+
+  std::unique_ptr<QTemporaryDir> FDir;
+  std::unique_ptr<TFileDialogAnswerer> FFiles;
+};
+
+void TSaveLoadTest::init()
+{
+  PretendScreenSize(LargeScreen);
+  FDir = std::make_unique<QTemporaryDir>();
+  QVERIFY(FDir->isValid());
+  FFiles = std::make_unique<TFileDialogAnswerer>();
+}
+
+void TSaveLoadTest::cleanup()
+{
+  // Every dialog a test opened got the answer it was meant to.
+  if (!QTest::currentTestFailed()) {
+    QCOMPARE(FFiles->Unexpected(), 0);
+    QCOMPARE(FFiles->Pending(), 0);
+  }
+  FFiles.reset();
+  FDir.reset();
+  PretendScreenSize(QSize());
+}
+
+QString TSaveLoadTest::Store(const QString& name, const TStoredGame& game)
+{
+  const QString path = FDir->filePath(name);
+  if (!WriteBytes(path, RecordOf(game)))
+    qWarning("cannot write %s", qPrintable(path));
+  return path;
+}
+
+void TSaveLoadTest::Load(TMainForm& form, const QString& path)
+{
+  FFiles->Choose(path);
+  form.N8->trigger();
+}
+
+void TSaveLoadTest::Save(TMainForm& form, const QString& typed)
+{
+  FFiles->Choose(typed);
+  form.N7->trigger();
+}
+
+// ---------------------------------------------------------------------------
+// Saving
+
+void TSaveLoadTest::savedNameGetsTheExtension_data()
+{
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("written");
+  QTest::newRow("no extension") << "game" << "game.sav";
+  QTest::newRow(".sav") << "game.sav" << "game.sav";
+  QTest::newRow(".SAV") << "game.SAV" << "game.SAV.sav";
+  QTest::newRow(".Sav") << "game.Sav" << "game.Sav.sav";
+  QTest::newRow(".txt") << "game.txt" << "game.txt.sav";
+  QTest::newRow(".sav inside") << "game.sav.bak" << "game.sav.bak.sav";
+  QTest::newRow("dotted folder") << "dir.x/game" << "dir.x/game.sav";
+  QTest::newRow("dotted folder, .sav") << "dir.x/game.sav" << "dir.x/game.sav";
+}
+
+void TSaveLoadTest::savedNameGetsTheExtension()
+{
+  QFETCH(QString, typed);
+  QFETCH(QString, written);
+  QVERIFY(QDir(FDir->path()).mkpath(QStringLiteral("dir.x")));
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkA);
+
+  Save(form, FDir->filePath(typed));
+  QCOMPARE(FFiles->Seen().size(), 1);
+  QCOMPARE(FFiles->Seen()[0].Dialog, QStringLiteral("SaveDialog1"));
+  QCOMPARE(FilesBelow(FDir->path()), QStringList{written});
+  const QByteArray record = ReadBytes(FDir->filePath(written));
+  QCOMPARE(record.size(), RecordLength);
+  QCOMPARE(Get16(record, 20006), int(WalkA.size()));
+  QCOMPARE(boxes.Count(), 0);
+
+  // The next time the dialog offers the name the game was saved under;
+  // cancelling it writes nothing more.
+  FFiles->Cancel();
+  form.N7->trigger();
+  QCOMPARE(FFiles->Seen().size(), 2);
+  QCOMPARE(FFiles->Seen()[1].OfferedFiles, QStringList{FDir->filePath(written)});
+  QVERIFY2(FFiles->Seen()[1].OfferedText.endsWith(QFileInfo(written).fileName()),
+           qPrintable(FFiles->Seen()[1].OfferedText));
+  QCOMPARE(FilesBelow(FDir->path()), QStringList{written});
+}
+
+void TSaveLoadTest::cancelledSaveWritesNothing()
+{
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkA);
+  const QImage picture = form.Game->Picture();
+
+  // A name typed, then "Cancel".
+  FFiles->Cancel(FDir->filePath(QStringLiteral("game")));
+  form.N7->trigger();
+  QCOMPARE(FFiles->Seen().size(), 1);
+  QCOMPARE(FFiles->Seen()[0].Dialog, QStringLiteral("SaveDialog1"));
+  QCOMPARE(FilesBelow(FDir->path()), QStringList());
+  QCOMPARE(form.Game->State(), gsPlay);
+  QCOMPARE(form.Game->Count(), uint16_t(WalkA.size()));
+  QCOMPARE(form.Game->Picture(), picture);
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::savedFileHoldsTheGame()
+{
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkA);
+  Save(form, FDir->filePath(QStringLiteral("game")));
+
+  // The record: the board's size, the knight, the count, the state, the cells.
+  const QByteArray record = ReadBytes(FDir->filePath(QStringLiteral("game.sav")));
+  QCOMPARE(record.size(), RecordLength);
+  QCOMPARE(int(uint8_t(record[0])), 8);
+  QCOMPARE(Get16(record, 20002), WalkA.last().x());
+  QCOMPARE(Get16(record, 20004), WalkA.last().y());
+  QCOMPARE(Get16(record, 20006), int(WalkA.size()));
+  QCOMPARE(int(uint8_t(record[20014])), int(gsPlay));
+  QVERIFY(CellsOf(record, 8) == BoardOf(8, WalkA));
+
+  // Saving left the game running as it was.
+  QCOMPARE(form.Game->State(), gsPlay);
+  QCOMPARE(form.Button1->text(), GiveUpCaption);
+
+  // Another window loads it and shows the same board.
+  TMainForm other;
+  Prepare(other);
+  Load(other, FDir->filePath(QStringLiteral("game.sav")));
+  QCOMPARE(other.Game->State(), gsPlay);
+  QCOMPARE(other.Game->Count(), uint16_t(WalkA.size()));
+  QCOMPARE(QPoint(other.Game->PosX(), other.Game->PosY()), WalkA.last());
+  QVERIFY(Square(other.Game->Board(), 8) == BoardOf(8, WalkA));
+  QCOMPARE(other.Game->Picture(), Repainted(*form.Game));
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::savingWithoutExtensionReplacesTheSavedGame()
+{
+  // An older, longer file under the name with ".sav".
+  const QString saved = FDir->filePath(QStringLiteral("game.sav"));
+  QVERIFY(WriteBytes(saved, QByteArray(RecordLength + 5000, 'x')));
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkB);
+
+  // The dialog asks about the name typed, which does not exist: no question.
+  Save(form, FDir->filePath(QStringLiteral("game")));
+  QCOMPARE(boxes.Count(), 0);
+  QCOMPARE(FilesBelow(FDir->path()), QStringList{QStringLiteral("game.sav")});
+  const QByteArray record = ReadBytes(saved);
+  QCOMPARE(record.size(), RecordLength);
+  QVERIFY(CellsOf(record, 8) == BoardOf(8, WalkB));
+}
+
+// ---------------------------------------------------------------------------
+// Loading games of the board's own size
+
+void TSaveLoadTest::cancelledLoadChangesNothing()
+{
+  const QString path = Store(QStringLiteral("other.sav"), {8, WalkB, gsStop});
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkA);
+  const QImage picture = form.Game->Picture();
+
+  FFiles->Cancel(path);
+  form.N8->trigger();
+  QCOMPARE(FFiles->Seen().size(), 1);
+  QCOMPARE(FFiles->Seen()[0].Dialog, QStringLiteral("OpenDialog1"));
+  QCOMPARE(form.Game->State(), gsPlay);
+  QCOMPARE(form.Game->Count(), uint16_t(WalkA.size()));
+  QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, WalkA));
+  QCOMPARE(form.Game->Picture(), picture);
+  QCOMPARE(form.Button1->text(), GiveUpCaption);
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::loadRestoresTheGame_data()
+{
+  QTest::addColumn<int>("stored");
+  QTest::addColumn<bool>("runningBefore");  // else a finished game was on the board
+  QTest::addColumn<int>("state");
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<bool>("running");  // N1 enabled, selector disabled
+
+  QTest::newRow("game in progress") << int(gsPlay) << false << int(gsPlay) << GiveUpCaption
+                                    << true;
+  QTest::newRow("replay comes back in progress")
+      << int(gsShow) << false << int(gsPlay) << GiveUpCaption << true;
+  QTest::newRow("finished game") << int(gsStop) << true << int(gsStop) << StartCaption << false;
+}
+
+void TSaveLoadTest::loadRestoresTheGame()
+{
+  QFETCH(int, stored);
+  QFETCH(bool, runningBefore);
+  QFETCH(int, state);
+  QFETCH(QString, button);
+  QFETCH(bool, running);
+
+  const QString path = Store(QStringLiteral("game.sav"), {8, WalkA, stored});
+  TBoxAnswerer boxes;
+  // The same game played by hand, to compare the boards' pictures.
+  TMainForm reference;
+  Prepare(reference);
+  Play(reference, WalkA);
+
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkB);
+  if (!runningBefore)
+    form.Game->SetState(gsStop);  // over, the moves stay on the board
+  QCOMPARE(form.Game->State(), runningBefore ? gsPlay : gsStop);
+
+  Load(form, path);
+  QCOMPARE(FFiles->Seen().size(), 1);
+  QCOMPARE(FFiles->Seen()[0].Dialog, QStringLiteral("OpenDialog1"));
+  const TViltronPan& game = *form.Game;
+  QCOMPARE(int(game.State()), state);
+  QCOMPARE(game.Size(), uint8_t(8));
+  QCOMPARE(game.Count(), uint16_t(WalkA.size()));
+  QCOMPARE(QPoint(game.PosX(), game.PosY()), WalkA.last());
+  QVERIFY(Square(game.Board(), 8) == BoardOf(8, WalkA));
+  QCOMPARE(game.Picture(), Repainted(*reference.Game));
+  QCOMPARE(game.pos(), QPoint(8, 56));
+
+  // The window follows the restored state.
+  QCOMPARE(form.Button1->text(), button);
+  QCOMPARE(form.N1->isEnabled(), running);
+  QCOMPARE(form.Edit1->isEnabled(), !running);
+  QCOMPARE(form.UpDown1->isEnabled(), !running);
+  QCOMPARE(form.StatusBar1->PanelText(1), QString::number(WalkA.size()));
+  QCOMPARE(form.StatusBar1->PanelText(3), QString::number(64 - WalkA.size()));
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::loadingAClearedBoard()
+{
+  const QString path = Store(QStringLiteral("new.sav"), {8, {}, gsNew});
+  TBoxAnswerer boxes;
+  TMainForm empty;
+  Prepare(empty);
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkB);
+  form.Game->SetState(gsStop);
+
+  // The finished game gives way to an empty board waiting for a first move.
+  Load(form, path);
+  QCOMPARE(form.Game->State(), gsNew);
+  QCOMPARE(form.Game->Count(), uint16_t(0));
+  QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, {}));
+  QCOMPARE(form.Game->Picture(), Repainted(*empty.Game));
+  QCOMPARE(form.Button1->text(), StartCaption);
+  QVERIFY(!form.N1->isEnabled());
+  QVERIFY(form.Edit1->isEnabled());
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::foreignFileIsRefused_data()
+{
+  QTest::addColumn<QByteArray>("bytes");
+  const QByteArray good = RecordOf({8, WalkB, gsStop});
+  QTest::newRow("empty") << QByteArray();
+  QTest::newRow("text") << QByteArray("Вилтрон\n");
+  QTest::newRow("one byte short") << good.left(RecordLength - 1);
+  QTest::newRow("two records") << good + good;
+  QByteArray bytes = good;
+  bytes[0] = 0;
+  QTest::newRow("size 0") << bytes;
+  bytes[0] = char(101);
+  QTest::newRow("size 101") << bytes;
+  bytes = good;
+  bytes[20014] = char(gsBest + 1);
+  QTest::newRow("unknown state") << bytes;
+}
+
+void TSaveLoadTest::foreignFileIsRefused()
+{
+  QFETCH(QByteArray, bytes);
+  const QString path = FDir->filePath(QStringLiteral("foreign.sav"));
+  QVERIFY(WriteBytes(path, bytes));
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkA);
+  const QImage picture = form.Game->Picture();
+  const QString counted = form.StatusBar1->PanelText(1);
+
+  Load(form, path);
+  QCOMPARE(boxes.Count(), 1);
+  QCOMPARE(boxes.Last().Title, QStringLiteral("Error"));
+  QCOMPARE(boxes.Last().Icon, QMessageBox::Critical);
+  QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
+  QCOMPARE(boxes.Last().Text, WrongFileText);
+
+  // The game goes on as it was.
+  const TViltronPan& game = *form.Game;
+  QCOMPARE(game.State(), gsPlay);
+  QCOMPARE(game.Size(), uint8_t(8));
+  QCOMPARE(game.Count(), uint16_t(WalkA.size()));
+  QCOMPARE(QPoint(game.PosX(), game.PosY()), WalkA.last());
+  QVERIFY(Square(game.Board(), 8) == BoardOf(8, WalkA));
+  QCOMPARE(game.Picture(), picture);
+  QCOMPARE(form.Button1->text(), GiveUpCaption);
+  QVERIFY(form.N1->isEnabled());
+  QCOMPARE(form.Edit1->text(), QStringLiteral("8"));
+  QCOMPARE(form.StatusBar1->PanelText(1), counted);
+}
+
+// ---------------------------------------------------------------------------
+// A running replay
+
+namespace {
+
+// Starts "По шагам" on a 5 x 5 board chosen with the selector and makes the
+// replay's next moves by hand; its own ticks are pushed far off, so that only
+// the test moves it.
+void StartReplay(TMainForm& form, int seed, int moves)
+{
+  form.UpDown1->StepDown();
+  form.UpDown1->StepDown();
+  RandSeed(seed);
+  form.StepbyStep1->trigger();
+  form.Timer->setInterval(3600 * 1000);
+  for (int k = 1; k < moves; ++k)
+    form.StepOnTimer(form.Timer);
+}
+
+}  // namespace
+
+void TSaveLoadTest::saveDuringReplayKeepsItRunning()
+{
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  StartReplay(form, 31, 4);
+  QVERIFY(form.Timer->isActive());
+  QCOMPARE(form.Game->State(), gsShow);
+  QCOMPARE(form.Game->Count(), uint16_t(4));
+  const TBoard board = Square(form.Game->Board(), 5);
+
+  Save(form, FDir->filePath(QStringLiteral("replay")));
+  const QByteArray record = ReadBytes(FDir->filePath(QStringLiteral("replay.sav")));
+  QCOMPARE(record.size(), RecordLength);
+  QCOMPARE(int(uint8_t(record[0])), 5);
+  QCOMPARE(Get16(record, 20006), 4);
+  QCOMPARE(Get16(record, 20002), int(form.Game->PosX()));
+  QCOMPARE(Get16(record, 20004), int(form.Game->PosY()));
+  QCOMPARE(int(uint8_t(record[20014])), int(gsShow));
+  QVERIFY(CellsOf(record, 5) == board);
+
+  // The replay goes on, from where it was.
+  QVERIFY(form.Timer->isActive());
+  QCOMPARE(form.Game->State(), gsShow);
+  QCOMPARE(form.Button1->text(), StopReplayCaption);
+  form.StepOnTimer(form.Timer);
+  QCOMPARE(form.Game->Count(), uint16_t(5));
+
+  // A cancelled load does not stop it either.
+  FFiles->Cancel(FDir->filePath(QStringLiteral("replay.sav")));
+  form.N8->trigger();
+  QVERIFY(form.Timer->isActive());
+  QCOMPARE(form.Game->State(), gsShow);
+  QCOMPARE(form.Game->Count(), uint16_t(5));
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::loadStopsTheReplay_data()
+{
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<int>("state");     // the board's state afterwards
+  QTest::addColumn<QString>("button");  // Button1 afterwards
+  QTest::addColumn<QString>("menu");    // N1 afterwards
+  QTest::addColumn<int>("boxes");
+
+  QTest::newRow("game in progress") << RecordOf({5, WalkA, gsPlay}) << int(gsPlay)
+                                    << GiveUpCaption << GiveUpCaption << 0;
+  // Stopping a game leaves the menu item's caption alone.
+  QTest::newRow("finished game") << RecordOf({5, WalkA, gsStop}) << int(gsStop) << StartCaption
+                                 << StopReplayCaption << 0;
+  // No state event: the captions stay as the replay left them.
+  QTest::newRow("cleared board") << RecordOf({5, {}, gsNew}) << int(gsNew) << StopReplayCaption
+                                 << StopReplayCaption << 0;
+  // The board keeps the replay's position, which no longer moves.
+  QTest::newRow("foreign file") << QByteArray(100, 'x') << int(gsShow) << StopReplayCaption
+                                << StopReplayCaption << 1;
+}
+
+void TSaveLoadTest::loadStopsTheReplay()
+{
+  QFETCH(QByteArray, bytes);
+  QFETCH(int, state);
+  QFETCH(QString, button);
+  QFETCH(QString, menu);
+  QFETCH(int, boxes);
+  const QString path = FDir->filePath(QStringLiteral("game.sav"));
+  QVERIFY(WriteBytes(path, bytes));
+
+  TBoxAnswerer answerer;
+  TMainForm form;
+  Prepare(form);
+  StartReplay(form, 32, 3);
+  QVERIFY(form.Timer->isActive());
+  const TBoard replayed = Square(form.Game->Board(), 5);
+
+  // Whenever the board reports during the load, the step timer is already off.
+  QStringList reports;
+  auto watch = [&](TNotifyEvent& event, const char* name) {
+    const TNotifyEvent handler = event;
+    event = [&form, handler, name, &reports](QObject* sender) {
+      reports << QStringLiteral("%1 timer %2")
+                     .arg(QLatin1String(name),
+                          form.Timer->isActive() ? QStringLiteral("on") : QStringLiteral("off"));
+      if (handler)
+        handler(sender);
+    };
+  };
+  watch(form.Game->OnStart, "OnStart");
+  watch(form.Game->OnStop, "OnStop");
+  watch(form.Game->OnResize, "OnResize");
+  watch(form.Game->OnWrongFileType, "OnWrongFileType");
+
+  Load(form, path);
+  for (const QString& report : reports)
+    QVERIFY2(report.endsWith(QStringLiteral("timer off")), qPrintable(report));
+  QCOMPARE(reports.size(), state == gsNew ? 0 : 1);
+  QVERIFY(!form.Timer->isActive());
+  QCOMPARE(answerer.Count(), boxes);
+  if (boxes)
+    QCOMPARE(answerer.Last().Text, WrongFileText);
+
+  QCOMPARE(int(form.Game->State()), state);
+  QCOMPARE(form.Button1->text(), button);
+  QCOMPARE(form.N1->text(), menu);
+  QCOMPARE(form.N1->isEnabled(), state != gsStop);
+  if (state == gsShow) {
+    QCOMPARE(form.Game->Count(), uint16_t(3));
+    QVERIFY(Square(form.Game->Board(), 5) == replayed);
+  } else if (state == gsNew) {
+    QCOMPARE(form.Game->Count(), uint16_t(0));
+    QVERIFY(Square(form.Game->Board(), 5) == BoardOf(5, {}));
+  } else {
+    QCOMPARE(form.Game->Count(), uint16_t(WalkA.size()));
+    QVERIFY(Square(form.Game->Board(), 5) == BoardOf(5, WalkA));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Games of another size
+
+void TSaveLoadTest::sixBySixIsCentredAndKept()
+{
+  const QString path = Store(QStringLiteral("six.sav"), {6, WalkA, gsStop});
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  const QSize start = form.frameGeometry().size();
+
+  Load(form, path);
+  TLook look = LookAt(form);
+  QCOMPARE(look.Size, 6);
+  QCOMPARE(look.At, QPoint(33, 81));
+  QCOMPARE(look.Window, start);
+  QCOMPARE(look.Shown, QStringLiteral("6"));
+  QCOMPARE(form.Game->State(), gsStop);
+  QVERIFY(Square(form.Game->Board(), 6) == BoardOf(6, WalkA));
+  QCOMPARE(form.StatusBar1->PanelText(3), QString::number(36 - WalkA.size()));
+  QVERIFY(form.UpDown1->isEnabled());
+
+  // The arrows have no step from 6: each only writes "6" again.
+  form.UpDown1->StepUp();
+  look = LookAt(form);
+  QCOMPARE(look.Size, 6);
+  QCOMPARE(look.At, QPoint(33, 81));
+  QCOMPARE(look.Shown, QStringLiteral("6"));
+  form.UpDown1->StepDown();
+  look = LookAt(form);
+  QCOMPARE(look.Size, 6);
+  QCOMPARE(look.At, QPoint(33, 81));
+  QCOMPARE(look.Window, start);
+  QCOMPARE(look.Shown, QStringLiteral("6"));
+  // The finished game stays on the board.
+  QCOMPARE(form.Game->State(), gsStop);
+  QVERIFY(Square(form.Game->Board(), 6) == BoardOf(6, WalkA));
+  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::eightBySixOntoASmallBoard_data()
+{
+  QTest::addColumn<int>("shown");
+  QTest::newRow("5 x 5 shown") << 5;
+  QTest::newRow("7 x 7 shown") << 7;
+}
+
+void TSaveLoadTest::eightBySixOntoASmallBoard()
+{
+  QFETCH(int, shown);
+  const QString path = Store(QStringLiteral("eight.sav"), {8, WalkB, gsPlay});
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  const QSize start = form.frameGeometry().size();
+  while (form.Game->Size() > shown)
+    form.UpDown1->StepDown();
+  QCOMPARE(form.Edit1->text(), QString::number(shown));
+
+  Load(form, path);
+  const TLook look = LookAt(form);
+  QCOMPARE(look.Size, 8);
+  QCOMPARE(look.At, QPoint(8, 56));
+  QCOMPARE(look.Window, start);
+  QCOMPARE(look.Shown, QStringLiteral("8"));
+  QCOMPARE(form.Game->State(), gsPlay);
+  QCOMPARE(form.Game->Count(), uint16_t(WalkB.size()));
+  QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, WalkB));
+  QCOMPARE(form.Button1->text(), GiveUpCaption);
+  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::largerGameGrowsTheWindow_data()
+{
+  QTest::addColumn<int>("shown");
+  QTest::newRow("8 x 8 shown") << 8;
+  QTest::newRow("7 x 7 shown") << 7;
+  QTest::newRow("5 x 5 shown") << 5;
+}
+
+void TSaveLoadTest::largerGameGrowsTheWindow()
+{
+  QFETCH(int, shown);
+  const QString path = Store(QStringLiteral("twelve.sav"), {12, WalkFar, gsPlay});
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  const QSize start = form.frameGeometry().size();
+  const QSize client = form.Client->size();
+  while (form.Game->Size() > shown)
+    form.UpDown1->StepDown();
+  QCOMPARE(form.Edit1->text(), QString::number(shown));
+
+  Load(form, path);
+  const TLook look = LookAt(form);
+  QCOMPARE(look.Size, 12);
+  QCOMPARE(look.At, QPoint(8, 56));
+  QCOMPARE(look.Window, start + QSize(4 * Cell, 4 * Cell));
+  QCOMPARE(look.Shown, QStringLiteral("12"));
+  QCOMPARE(form.UpDown1->Position(), 12);
+  QCOMPARE(form.Client->size(), client + QSize(4 * Cell, 4 * Cell));
+  QCOMPARE(form.Game->size(), QSize(12 * Cell, 12 * Cell));
+  // The status bar stays along the bottom edge.
+  QCOMPARE(form.StatusBar1->geometry().bottom(), form.Client->height() - 1);
+
+  // The game itself.
+  QCOMPARE(form.Game->State(), gsPlay);
+  QCOMPARE(form.Game->Count(), uint16_t(WalkFar.size()));
+  QCOMPARE(QPoint(form.Game->PosX(), form.Game->PosY()), WalkFar.last());
+  QVERIFY(Square(form.Game->Board(), 12) == BoardOf(12, WalkFar));
+  QCOMPARE(form.Button1->text(), GiveUpCaption);
+  QCOMPARE(form.StatusBar1->PanelText(1), QString::number(WalkFar.size()));
+  QCOMPARE(form.StatusBar1->PanelText(3), QString::number(144 - WalkFar.size()));
+  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::fromTwelveBackToTheSmallWindow_data()
+{
+  QTest::addColumn<int>("size");
+  QTest::addColumn<QPoint>("at");
+  QTest::newRow("5") << 5 << QPoint(45, 93);
+  QTest::newRow("6") << 6 << QPoint(33, 81);
+  QTest::newRow("7") << 7 << QPoint(20, 68);
+  QTest::newRow("8") << 8 << QPoint(8, 56);
+}
+
+void TSaveLoadTest::fromTwelveBackToTheSmallWindow()
+{
+  QFETCH(int, size);
+  QFETCH(QPoint, at);
+  const QString twelve = Store(QStringLiteral("twelve.sav"), {12, WalkFar, gsStop});
+  const QString small = Store(QStringLiteral("small.sav"), {size, WalkA, gsStop});
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  const QSize start = form.frameGeometry().size();
+  const QSize client = form.Client->size();
+  Load(form, twelve);
+  QCOMPARE(form.Game->Size(), uint8_t(12));
+
+  Load(form, small);
+  const TLook look = LookAt(form);
+  QCOMPARE(look.Size, size);
+  QCOMPARE(look.At, at);
+  QCOMPARE(look.Window, start);
+  QCOMPARE(look.Shown, QString::number(size));
+  QCOMPARE(form.UpDown1->Position(), size);
+  QCOMPARE(form.Client->size(), client);
+  QCOMPARE(form.StatusBar1->geometry().bottom(), client.height() - 1);
+  QCOMPARE(form.Game->State(), gsStop);
+  QCOMPARE(form.Game->Count(), uint16_t(WalkA.size()));
+  QVERIFY(Square(form.Game->Board(), size) == BoardOf(size, WalkA));
+  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
+  QCOMPARE(boxes.Count(), 0);
+}
+
+void TSaveLoadTest::gameTooBigForTheScreen_data()
+{
+  QTest::addColumn<int>("before");    // the board's size before the load
+  QTest::addColumn<int>("position");  // the selector's own position then
+  QTest::newRow("onto 8 x 8") << 8 << 8;
+  QTest::newRow("onto 9 x 9") << 9 << 9;
+  // The arrows' steps below 8 are refused changes: the position stays 8.
+  QTest::newRow("onto 5 x 5") << 5 << 8;
+}
+
+void TSaveLoadTest::gameTooBigForTheScreen()
+{
+  QFETCH(int, before);
+  QFETCH(int, position);
+  const QString path = Store(QStringLiteral("twelve.sav"), {12, WalkFar, gsPlay});
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  const QSize start = form.frameGeometry().size();
+  const QSize client = form.Client->size();
+  // Room for two more cells each way, not for four.
+  PretendScreenSize(start + QSize(2 * Cell, 2 * Cell));
+  if (before == 9)
+    form.UpDown1->StepUp();
+  while (form.Game->Size() > before)
+    form.UpDown1->StepDown();
+  QCOMPARE(form.Game->Size(), uint8_t(before));
+  QCOMPARE(form.UpDown1->Position(), position);
+  Play(form, before == 5 ? WalkA : WalkB);
+  form.Game->SetState(gsStop);
+  QCOMPARE(form.Game->State(), gsStop);
+  const QImage picture = form.Game->Picture();
+
+  Load(form, path);
+  QCOMPARE(boxes.Count(), 1);
+  QCOMPARE(boxes.Last().Title, QStringLiteral("Error"));
+  QCOMPARE(boxes.Last().Icon, QMessageBox::Critical);
+  QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
+  QCOMPARE(boxes.Last().Text, LowResolutionText);
+
+  // The board is back at 8 x 8 in the 8 x 8 window; the selector keeps its
+  // number and position; nothing of the file was taken.
+  const TLook look = LookAt(form);
+  QCOMPARE(look.Size, 8);
+  QCOMPARE(look.At, QPoint(8, 56));
+  QCOMPARE(look.Window, start);
+  QCOMPARE(form.Client->size(), client);
+  QCOMPARE(look.Shown, QString::number(before));
+  QCOMPARE(form.UpDown1->Position(), position);
+  if (before == 8) {
+    // Already 8 x 8: the finished game stays as it was.
+    QCOMPARE(form.Game->State(), gsStop);
+    QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, WalkB));
+    QCOMPARE(form.Game->Picture(), picture);
+  } else {
+    QCOMPARE(form.Game->State(), gsNew);
+    QCOMPARE(form.Game->Count(), uint16_t(0));
+    QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, {}));
+  }
+  QCOMPARE(form.Button1->text(), StartCaption);
+  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
+  QCOMPARE(boxes.Count(), 1);
+}
+
+void TSaveLoadTest::selectorAlreadyAtTheStoredSize()
+{
+  // A refused load leaves the selector at 9 over an 8 x 8 board.
+  const QString twelve = Store(QStringLiteral("twelve.sav"), {12, WalkFar, gsPlay});
+  const QString nine = Store(QStringLiteral("nine.sav"), {9, WalkNine, gsPlay});
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  const QSize start = form.frameGeometry().size();
+  PretendScreenSize(start + QSize(2 * Cell, 2 * Cell));
+  form.UpDown1->StepUp();
+  Load(form, twelve);
+  QCOMPARE(boxes.Count(), 1);
+  QCOMPARE(form.Game->Size(), uint8_t(8));
+  QCOMPARE(form.UpDown1->Position(), 9);
+
+  // A 9 x 9 game now: the selector does not move, so the board stays 8 x 8
+  // and the load stops without a word.
+  Load(form, nine);
+  const TLook look = LookAt(form);
+  QCOMPARE(look.Size, 8);
+  QCOMPARE(look.At, QPoint(8, 56));
+  QCOMPARE(look.Window, start);
+  QCOMPARE(look.Shown, QStringLiteral("9"));
+  QCOMPARE(form.Game->State(), gsNew);
+  QCOMPARE(form.Game->Count(), uint16_t(0));
+  QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, {}));
+  QCOMPARE(form.Button1->text(), StartCaption);
+  QCOMPARE(boxes.Count(), 1);
+  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
+}
+
+void TSaveLoadTest::damagedSizeBelowFive_data()
+{
+  QTest::addColumn<int>("before");
+  QTest::addColumn<int>("after");
+  QTest::newRow("from 8 x 8") << 8 << 9;
+  QTest::newRow("from 9 x 9, selector at 9") << 9 << 8;
+}
+
+void TSaveLoadTest::damagedSizeBelowFive()
+{
+  QFETCH(int, before);
+  QFETCH(int, after);
+  const QString path = Store(QStringLiteral("damaged.sav"), {3, WalkTiny, gsPlay});
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  const QSize start = form.frameGeometry().size();
+  if (before == 9)
+    form.UpDown1->StepUp();
+  Play(form, WalkB);
+  form.Game->SetState(gsStop);
+
+  Load(form, path);
+  const TLook look = LookAt(form);
+  QCOMPARE(look.Size, after);
+  QCOMPARE(look.At, QPoint(8, 56));
+  QCOMPARE(look.Window, start + QSize((after - 8) * Cell, (after - 8) * Cell));
+  QCOMPARE(look.Shown, QString::number(after));
+  QCOMPARE(form.UpDown1->Position(), 9);
+  // Nothing of the file was taken: an empty board.
+  QCOMPARE(form.Game->State(), gsNew);
+  QCOMPARE(form.Game->Count(), uint16_t(0));
+  QVERIFY(Square(form.Game->Board(), after) == BoardOf(after, {}));
+  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
+  QCOMPARE(boxes.Count(), 0);
+}
+
+VILTRON_TEST_MAIN(TSaveLoadTest)
+#include "test_saveload.moc"
