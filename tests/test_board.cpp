@@ -8,69 +8,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "BoardTestKit.h"
 #include "TestApp.h"
-#include "board/ViltronPan.h"
 
 namespace {
 
-// The board with its game fields open to the tests.
-class TTestPan : public TViltronPan {
-public:
-  using TViltronPan::TViltronPan;
-  using TBoardModel::FBoard;
-  using TBoardModel::FCount;
-  using TBoardModel::FPosX;
-  using TBoardModel::FPosY;
-  using TBoardModel::FState;
-};
-
-QString StateName(int state)
-{
-  static const char* const names[] = {"gsPlay",  "gsStop",   "gsNew", "gsShow",
-                                      "gsThink", "gsCancel", "gsBest"};
-  return state >= 0 && state < 7 ? QString::fromLatin1(names[state])
-                                 : QStringLiteral("state %1").arg(state);
-}
-
-// Every event the board fires, in order, each with the state and the move
-// count its handler saw: "OnMove gsPlay 2".
-class TEventLog {
-public:
-  explicit TEventLog(TTestPan& pan) : FPan(pan)
-  {
-    Hook(pan.OnStart, "OnStart");
-    Hook(pan.OnStop, "OnStop");
-    Hook(pan.OnWin, "OnWin");
-    Hook(pan.OnLose, "OnLose");
-    Hook(pan.OnError, "OnError");
-    Hook(pan.OnMove, "OnMove");
-    Hook(pan.OnStopThinking, "OnStopThinking");
-    Hook(pan.OnResize, "OnResize");
-    Hook(pan.OnWrongFileType, "OnWrongFileType");
-  }
-
-  QStringList Items;
-
-private:
-  void Hook(TNotifyEvent& event, const char* name)
-  {
-    event = [this, name](QObject* sender) {
-      QString item = QStringLiteral("%1 %2 %3")
-                         .arg(QLatin1String(name), StateName(FPan.State()))
-                         .arg(FPan.Count());
-      if (sender != &FPan)
-        item += QStringLiteral(" (sender is not the board)");
-      Items << item;
-    };
-  }
-
-  TTestPan& FPan;
-};
-
-QString Item(const char* name, int state, int count)
-{
-  return QStringLiteral("%1 %2 %3").arg(QLatin1String(name), StateName(state)).arg(count);
-}
+using TTestPan = TOpenPan;
 
 // The board inside a host window, as in the game, so that real presses travel
 // through the window system's delivery (grabs, double clicks) to the board.
@@ -122,13 +65,7 @@ void PressAt(TFixture& f, int via, QPoint at)
   QTest::mouseRelease(window, ButtonOf(via), Qt::NoModifier, inWindow);
 }
 
-// A pixel that both mappings (knight cursor and plain pointer) put into cell c.
-QPoint CellPoint(const TTestPan& pan, QPoint c)
-{
-  const int w = pan.SizeOfCell();
-  return QPoint(c.x() * w + (w - 1) / 2, c.y() * w + (w - 1) / 2);
-}
-
+// A press on a cell.
 void PressCell(TFixture& f, int via, QPoint cell)
 {
   PressAt(f, via, CellPoint(*f.Pan, cell));
@@ -175,11 +112,6 @@ void CompareSnap(const TSnapshot& now, const TSnapshot& before)
   QCOMPARE(now.Cursor, before.Cursor);
 }
 
-TBoard Zeros(int n)
-{
-  return TBoard(n, std::vector<uint16_t>(n, 0));
-}
-
 // The pointer shape the widget must show for a cursor number.
 Qt::CursorShape ShapeOf(int number)
 {
@@ -196,60 +128,6 @@ Qt::CursorShape ShapeOf(int number)
       return Qt::ArrowCursor;
   }
 }
-
-// A knight's walk over an n x n board from the top-left corner, found by a
-// depth-first search that tries the jumps with the fewest onward jumps first.
-// full: a walk over every cell; otherwise the first walk found that gets stuck
-// with cells left free.
-class TWalkFinder {
-public:
-  TWalkFinder(int n, bool full) : N(n), Full(full), Used(n, std::vector<bool>(n, false)) {}
-
-  QVector<QPoint> Find()
-  {
-    Used[0][0] = true;
-    Path = {QPoint(0, 0)};
-    return Extend() ? Path : QVector<QPoint>();
-  }
-
-private:
-  QVector<QPoint> FreeJumps(QPoint p) const
-  {
-    static const QPoint jumps[8] = {{1, 2},   {2, 1},   {2, -1}, {1, -2},
-                                    {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
-    QVector<QPoint> result;
-    for (const QPoint& j : jumps) {
-      const QPoint q = p + j;
-      if (q.x() >= 0 && q.x() < N && q.y() >= 0 && q.y() < N && !Used[q.x()][q.y()])
-        result << q;
-    }
-    return result;
-  }
-
-  bool Extend()
-  {
-    QVector<QPoint> next = FreeJumps(Path.last());
-    if (next.isEmpty())
-      return Full ? Path.size() == N * N : Path.size() < N * N;
-    std::stable_sort(next.begin(), next.end(), [this](QPoint a, QPoint b) {
-      return FreeJumps(a).size() < FreeJumps(b).size();
-    });
-    for (const QPoint& q : next) {
-      Used[q.x()][q.y()] = true;
-      Path << q;
-      if (Extend())
-        return true;
-      Path.removeLast();
-      Used[q.x()][q.y()] = false;
-    }
-    return false;
-  }
-
-  int N;
-  bool Full;
-  std::vector<std::vector<bool>> Used;
-  QVector<QPoint> Path;
-};
 
 }  // namespace
 

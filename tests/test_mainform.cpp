@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "BoardTestKit.h"
 #include "BoxAnswerer.h"
 #include "TestApp.h"
 #include "main/MainForm.h"
@@ -37,60 +38,6 @@ const QString RulesText = QStringLiteral(
     "F1 - помощь.");
 
 using TWalk = QVector<QPoint>;
-
-// The knight's jumps, in no particular order: the walks below need only legality.
-const int Jumps[8][2] = {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
-
-bool Inside(int n, int x, int y)
-{
-  return x >= 0 && y >= 0 && x < n && y < n;
-}
-
-// Depth-first search for a walk of at most `limit` cells that ends where the
-// knight cannot move on: with every cell visited when `full`, with free
-// cells left otherwise.
-bool Extend(int n, QVector<QVector<bool>>& used, TWalk& walk, int limit, bool full)
-{
-  const QPoint at = walk.last();
-  QVector<QPoint> next;
-  for (const auto& jump : Jumps) {
-    const int x = at.x() + jump[0];
-    const int y = at.y() + jump[1];
-    if (Inside(n, x, y) && !used[x][y])
-      next << QPoint(x, y);
-  }
-  if (next.isEmpty())
-    return full ? walk.size() == n * n : walk.size() < n * n;
-  if (walk.size() >= limit)
-    return false;
-  for (const QPoint& cell : next) {
-    used[cell.x()][cell.y()] = true;
-    walk << cell;
-    if (Extend(n, used, walk, limit, full))
-      return true;
-    walk.removeLast();
-    used[cell.x()][cell.y()] = false;
-  }
-  return false;
-}
-
-// A walk on an n x n board: a complete tour when `full`, otherwise one of the
-// shortest walks that strands the knight with free cells left.
-TWalk FindWalk(int n, bool full)
-{
-  for (int limit = full ? n * n : 2; limit <= n * n; ++limit) {
-    for (int x = 0; x < n; ++x) {
-      for (int y = 0; y < n; ++y) {
-        QVector<QVector<bool>> used(n, QVector<bool>(n, false));
-        used[x][y] = true;
-        TWalk walk{QPoint(x, y)};
-        if (Extend(n, used, walk, limit, full))
-          return walk;
-      }
-    }
-  }
-  return {};
-}
 
 // A cell that no knight's jump from (x, y) reaches, nor the cell itself.
 QPoint NotAJumpFrom(int n, QPoint from)
@@ -124,12 +71,7 @@ void Play(TMainForm& form, const TWalk& walk)
 
 int NumberedCells(const TMainForm& form)
 {
-  int numbered = 0;
-  const int n = form.Game->Size();
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y)
-      numbered += form.Game->Board()[x][y] != 0;
-  return numbered;
+  return ::NumberedCells(form.Game->Board(), form.Game->Size());
 }
 
 // What the window looked like when a message box came up.
@@ -463,7 +405,7 @@ void TMainFormTest::firstClickStartsTheGame()
     move(sender);
   };
 
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
   QVERIFY(walk.size() >= 3);
   ClickCell(form, walk[0]);
 
@@ -496,7 +438,7 @@ void TMainFormTest::illegalMoveShowsTheRules()
 {
   TMainForm form;
   TBoxAnswerer answerer(QMessageBox::Ok);
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
   ClickCell(form, walk[0]);
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("MOVE"));
 
@@ -533,7 +475,7 @@ void TMainFormTest::illegalMoveWithoutRulesBox()
   form.ShowErrors1->trigger();
   QVERIFY(!form.ShowErrors1->isChecked());
 
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
   ClickCell(form, walk[0]);
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("MOVE"));
   const QPoint wrong = NotAJumpFrom(8, walk[0]);
@@ -558,7 +500,7 @@ void TMainFormTest::soundOffKeepsEveryBox()
   form.Sound1->trigger();
   QVERIFY(!form.Sound1->isChecked());
 
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
   ClickCell(form, walk[0]);
   QCOMPARE(form.Game->Count(), 1);
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("1"));
@@ -587,7 +529,7 @@ void TMainFormTest::completeTourWins()
   TBoxAnswerer answerer(QMessageBox::Yes);
   TBoxWatch watch(form);
 
-  const TWalk tour = FindWalk(5, true);
+  const TWalk tour = FindShortestWalk(5, true);
   QCOMPARE(tour.size(), 25);
   Play(form, tour.mid(0, 24));
   QCOMPARE(answerer.Count(), 0);
@@ -631,7 +573,7 @@ void TMainFormTest::strandedKnightLoses()
   TBoxAnswerer answerer(QMessageBox::Ok);
   TBoxWatch watch(form);
 
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
   QVERIFY(!walk.isEmpty());
   Play(form, walk);
 
@@ -659,7 +601,7 @@ void TMainFormTest::buttonGivesUpAndClears()
 {
   TMainForm form;
   TBoxAnswerer answerer(QMessageBox::No);
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
 
   // Started by the button, given up before the first move: no question.
   QTest::mouseClick(form.Button1, Qt::LeftButton);
@@ -705,7 +647,7 @@ void TMainFormTest::menuGivesUpAndKeepsMoves()
 {
   TMainForm form;
   TBoxAnswerer answerer(QMessageBox::No);
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
 
   // No move yet: stopped without a question.
   QTest::mouseClick(form.Button1, Qt::LeftButton);
@@ -746,7 +688,7 @@ void TMainFormTest::buttonStartsAGame()
 {
   TMainForm form;
   TBoxAnswerer answerer(QMessageBox::Yes);
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
 
   // From the fresh board.
   QTest::mouseClick(form.Button1, Qt::LeftButton);
@@ -783,7 +725,7 @@ void TMainFormTest::newGameCommand()
   TBoxWatch watch(form);
   QStringList log;
   LogStartStop(form, log);
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
 
   // gsNew: an empty game in gsPlay; the mark toggles.
   form.NewGame1->trigger();
@@ -911,7 +853,7 @@ void TMainFormTest::missingMoveSound()
   QVERIFY(noClips.isValid());
   TMainForm form(noClips.path());
   TBoxAnswerer answerer(QMessageBox::Ok);
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
 
   ClickCell(form, walk[0]);
   // The application's error handler showed the failure; only one box.
@@ -977,7 +919,7 @@ void TMainFormTest::missingEndSound()
     form.Game->SetSize(5);
   const int n = form.Game->Size();
   TBoxAnswerer answerer(QMessageBox::Ok);
-  const TWalk walk = FindWalk(n, win);
+  const TWalk walk = FindShortestWalk(n, win);
   QVERIFY(!walk.isEmpty());
   Play(form, walk);
 
@@ -1020,7 +962,7 @@ void TMainFormTest::exitCommandEndsTheLoop()
   TBoxAnswerer answerer(QMessageBox::No);
   form.show();
   QVERIFY(QTest::qWaitForWindowActive(&form));
-  const TWalk walk = FindWalk(8, false);
+  const TWalk walk = FindShortestWalk(8, false);
   ClickCell(form, walk[0]);
   ClickCell(form, walk[1]);
   QCOMPARE(form.Game->State(), gsPlay);

@@ -7,20 +7,15 @@
 #include <QPainter>
 #include <QTest>
 
+#include "BoardTestKit.h"
 #include "TestApp.h"
-#include "board/ViltronPan.h"
 #include "platform/Fonts.h"
 
 namespace {
 
-class TTestPan : public TViltronPan {
+class TTestPan : public TOpenPan {
 public:
-  using TViltronPan::TViltronPan;
-  using TBoardModel::FBoard;
-  using TBoardModel::FCount;
-  using TBoardModel::FPosX;
-  using TBoardModel::FPosY;
-  using TBoardModel::FState;
+  using TOpenPan::TOpenPan;
 
   // Puts a number on a cell as a game or a search would leave it.
   void Put(int x, int y, int v) { FBoard[x][y] = static_cast<uint16_t>(v); }

@@ -11,9 +11,9 @@
 #include <functional>
 #include <memory>
 
+#include "BoardTestKit.h"
 #include "TestApp.h"
 #include "board/Random.h"
-#include "board/ViltronPan.h"
 
 namespace {
 
@@ -22,14 +22,9 @@ constexpr int RecordLength = 20016;
 // The board with its game fields open to the tests. The tour search can be
 // told to take its best walk after a few walks, as the solver window's button
 // does, so that a search on a board without a tour ends.
-class TTestPan : public TViltronPan {
+class TTestPan : public TOpenPan {
 public:
-  using TViltronPan::TViltronPan;
-  using TBoardModel::FBoard;
-  using TBoardModel::FCount;
-  using TBoardModel::FLoadedSize;
-  using TBoardModel::FPosX;
-  using TBoardModel::FPosY;
+  using TOpenPan::TOpenPan;
 
   int WalksBeforeBest = 0;  // 0: the search runs until it finds a tour
 
@@ -55,56 +50,6 @@ public:
 
 private:
   int FWalksLeft = 0;
-};
-
-QString StateName(int state)
-{
-  static const char* const names[] = {"gsPlay",  "gsStop",   "gsNew", "gsShow",
-                                      "gsThink", "gsCancel", "gsBest"};
-  return state >= 0 && state < 7 ? QString::fromLatin1(names[state])
-                                 : QStringLiteral("state %1").arg(state);
-}
-
-QString Item(const char* name, int state, int count)
-{
-  return QStringLiteral("%1 %2 %3").arg(QLatin1String(name), StateName(state)).arg(count);
-}
-
-// Every event of the board, in order, with the state and move count its
-// handler saw ("OnStart gsNew 6"). Extra work for OnResize (the host's
-// answer) runs after the entry is logged.
-class TEventLog {
-public:
-  explicit TEventLog(TTestPan& pan) : FPan(pan)
-  {
-    Hook(pan.OnStart, "OnStart");
-    Hook(pan.OnStop, "OnStop");
-    Hook(pan.OnWin, "OnWin");
-    Hook(pan.OnLose, "OnLose");
-    Hook(pan.OnError, "OnError");
-    Hook(pan.OnMove, "OnMove");
-    Hook(pan.OnStopThinking, "OnStopThinking");
-    Hook(pan.OnResize, "OnResize", &OnResize);
-    Hook(pan.OnWrongFileType, "OnWrongFileType");
-  }
-
-  QStringList Items;
-  std::function<void()> OnResize;
-
-private:
-  void Hook(TNotifyEvent& event, const char* name, std::function<void()>* then = nullptr)
-  {
-    event = [this, name, then](QObject* sender) {
-      QString item = Item(name, FPan.State(), FPan.Count());
-      if (sender != &FPan)
-        item += QStringLiteral(" (sender is not the board)");
-      Items << item;
-      if (then && *then)
-        (*then)();
-    };
-  }
-
-  TTestPan& FPan;
 };
 
 // The host's OnResize answer in the game: take the size the file asks for.
@@ -146,22 +91,11 @@ void CompareWith(const TSnapshot& before, const TTestPan& pan)
   QVERIFY2(now.Picture == before.Picture, "the picture changed");
 }
 
-// The first n x n cells of a table.
-TBoard Square(const TBoard& board, int n)
-{
-  TBoard square(n, std::vector<uint16_t>(n));
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y)
-      square[x][y] = board[x][y];
-  return square;
-}
-
-// A pixel that both mappings (knight cursor and plain pointer) put into the
-// cell.
+// A press of the left button on a cell.
 void ClickCell(TTestPan& pan, int x, int y)
 {
-  const int w = pan.SizeOfCell();
-  pan.MouseDown(Qt::LeftButton, Qt::NoModifier, x * w + (w - 1) / 2, y * w + (w - 1) / 2);
+  const QPoint at = CellPoint(pan, QPoint(x, y));
+  pan.MouseDown(Qt::LeftButton, Qt::NoModifier, at.x(), at.y());
 }
 
 // A game in progress on 6 x 6: six moves, the knight on (3,2).

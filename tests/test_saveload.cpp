@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "BoardTestKit.h"
 #include "BoxAnswerer.h"
 #include "TestApp.h"
 #include "board/Random.h"
@@ -102,20 +103,10 @@ QByteArray ReadBytes(const QString& path)
 // The n x n cells of a walk numbered in order.
 TBoard BoardOf(int n, const QList<QPoint>& walk)
 {
-  TBoard board(n, std::vector<uint16_t>(n, 0));
+  TBoard board = Zeros(n);
   for (int k = 0; k < walk.size(); ++k)
     board[walk[k].x()][walk[k].y()] = static_cast<uint16_t>(k + 1);
   return board;
-}
-
-// The n x n square of a board's cells (empty where the board has none).
-TBoard Square(const TBoard& board, int n)
-{
-  TBoard square(n, std::vector<uint16_t>(n, 0));
-  for (int x = 0; x < n && x < int(board.size()); ++x)
-    for (int y = 0; y < n && y < int(board[x].size()); ++y)
-      square[x][y] = board[x][y];
-  return square;
 }
 
 // The n x n cells stored in a record.

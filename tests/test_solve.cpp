@@ -10,14 +10,14 @@
 #include <cstdlib>
 #include <optional>
 
+#include "BoardTestKit.h"
 #include "TestApp.h"
 #include "board/KnightMoves.h"
 #include "board/Random.h"
-#include "board/ViltronPan.h"
 
 namespace {
 
-QString StateName(TGameState state)
+QString ShortStateName(TGameState state)
 {
   static const char* const names[] = {"Play", "Stop", "New", "Show", "Think", "Cancel", "Best"};
   return state <= gsBest ? QString::fromLatin1(names[state]) : QStringLiteral("?");
@@ -38,15 +38,6 @@ bool IsJump(int x0, int y0, int x1, int y1)
 bool IsCorner(int x, int y, int n)
 {
   return (x == 0 || x == n - 1) && (y == 0 || y == n - 1);
-}
-
-int NumberedCells(const TBoard& board, int n)
-{
-  int cells = 0;
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y)
-      cells += board[x][y] != 0;
-  return cells;
 }
 
 // What is wrong with a walk of count moves on the first n x n cells, or an
@@ -106,7 +97,7 @@ public:
 
   void Note(const QString& name)
   {
-    Log << name + "(" + StateName(State()) + ")";
+    Log << name + "(" + ShortStateName(State()) + ")";
     EventBoard = Board();
     EventCount = Count();
   }
@@ -158,7 +149,7 @@ protected:
       if (WatchClearing && MiddleOf(1, 1) == Rgb(LightColor()))
         Log << "New";
       // The state the first walk ran in.
-      Log << "Search(" + StateName(State()) + ")";
+      Log << "Search(" + ShortStateName(State()) + ")";
     }
     TViltronPan::ProcessMessages();
     if (Walks == PressAt) {
@@ -472,7 +463,7 @@ void TestSolve::commandRun()
   QVERIFY2(!pan.RanAway, "the search did not end");
   QCOMPARE(pan.Log.join(' '), log);
   QCOMPARE(pan.Walks, walks);
-  QCOMPARE(StateName(pan.State()), StateName(TGameState(state)));
+  QCOMPARE(ShortStateName(pan.State()), ShortStateName(TGameState(state)));
   QCOMPARE(pan.Cursor(), cursor);
   QCOMPARE(pan.cursor().shape(), CursorByNumber(cursor).shape());
 

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "BoardTestKit.h"
 #include "BoxAnswerer.h"
 #include "TestApp.h"
 #include "board/Random.h"
@@ -72,15 +73,6 @@ QPoint CellOf(const TBoard& board, int n, int v)
       if (board[x][y] == v)
         return QPoint(x, y);
   return QPoint(-1, -1);
-}
-
-int NumberedCells(const TBoard& board, int n)
-{
-  int cells = 0;
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y)
-      cells += board[x][y] != 0;
-  return cells;
 }
 
 // What is wrong with the walk of `count` moves on the board, or an empty text:
