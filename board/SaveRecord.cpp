@@ -31,6 +31,23 @@ void CloseQuietly(int fd)
   errno = saved;
 }
 
+// Moves the whole buffer with step (a read or a write of the rest from an
+// offset); a step cut short by a signal goes on where it stopped.
+template <class Step>
+bool MoveWhole(size_t size, Step step)
+{
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = step(done);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace
 
 void EncodeSaveRecord(const TSaveRecord& record, TSaveBytes& bytes)
@@ -76,17 +93,11 @@ bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record)
   const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0)
     return false;
-  // One record; a write cut short by a signal goes on where it stopped.
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0) {
-      CloseQuietly(fd);
-      return false;
-    }
-    done += static_cast<size_t>(n);
+  if (!MoveWhole(bytes.size(), [&](size_t done) {
+        return ::write(fd, bytes.data() + done, bytes.size() - done);
+      })) {
+    CloseQuietly(fd);
+    return false;
   }
   return ::close(fd) == 0;
 }
@@ -105,16 +116,11 @@ bool ReadSaveRecord(const std::string& fileName, TSaveRecord& record)
     return false;
   }
   TSaveBytes bytes;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0) {
-      CloseQuietly(fd);
-      return false;
-    }
-    done += static_cast<size_t>(n);
+  if (!MoveWhole(bytes.size(), [&](size_t done) {
+        return ::read(fd, bytes.data() + done, bytes.size() - done);
+      })) {
+    CloseQuietly(fd);
+    return false;
   }
   ::close(fd);
   DecodeSaveRecord(bytes, record);
