@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Shared by the tests that drive the real program on a virtual X display.
+# Source it, then call x_start, x_launch and x_wait_window; everything started
+# here is ended when the test's shell exits.
+#
+#   x_start [WxHxD]        starts Xvfb on a free display and exports DISPLAY
+#   x_launch CMD...        starts the program (output in $x_work/program.log),
+#                          sets x_program_pid
+#   x_wait_window NAME [S] prints the id of the first visible window whose name
+#                          is exactly NAME, waiting up to S seconds (20)
+#   x_wait_exit [S]        waits for the program to end, sets x_status
+#   x_fail MESSAGE         prints the message and the program's output, exits 1
+#
+# $x_test names the test in messages; $x_work is a private temporary folder.
+
+x_test=${x_test:-$(basename "$0" .sh)}
+x_work=$(mktemp -d)
+x_xvfb_pid=""
+x_program_pid=""
+
+x_fail() {
+  echo "$x_test: FAIL: $*" >&2
+  if [ -s "$x_work/program.log" ]; then
+    echo "--- program output ---" >&2
+    cat "$x_work/program.log" >&2
+  fi
+  exit 1
+}
+
+x_cleanup() {
+  if [ -n "$x_program_pid" ] && kill -0 "$x_program_pid" 2>/dev/null; then
+    kill "$x_program_pid" 2>/dev/null
+    wait "$x_program_pid" 2>/dev/null
+  fi
+  if [ -n "$x_xvfb_pid" ] && kill -0 "$x_xvfb_pid" 2>/dev/null; then
+    kill "$x_xvfb_pid" 2>/dev/null
+    wait "$x_xvfb_pid" 2>/dev/null
+  fi
+  rm -rf "$x_work"
+}
+trap x_cleanup EXIT
+trap 'exit 1' INT TERM
+
+x_require() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null 2>&1 ||
+      x_fail "'$tool' is missing (tools/bootstrap.sh installs what the tests need)"
+  done
+}
+
+x_start() {
+  local screen=${1:-1024x768x24}
+  x_require Xvfb xdotool
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$x_work/display" \
+    2>"$x_work/xvfb.log" &
+  x_xvfb_pid=$!
+  local _
+  for _ in $(seq 100); do
+    [ -s "$x_work/display" ] && break
+    kill -0 "$x_xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -s "$x_work/display" ] || x_fail "the virtual X server did not start: $(cat "$x_work/xvfb.log")"
+  export DISPLAY=":$(head -n 1 "$x_work/display")"
+  # The program must open a real window on the X server, whatever the caller set.
+  export QT_QPA_PLATFORM=xcb
+}
+
+x_launch() {
+  "$@" >"$x_work/program.log" 2>&1 &
+  x_program_pid=$!
+}
+
+x_wait_window() {
+  local name=$1 seconds=${2:-20} window="" _
+  for _ in $(seq $((seconds * 10))); do
+    if [ -n "$x_program_pid" ] && ! kill -0 "$x_program_pid" 2>/dev/null; then
+      x_fail "the program ended while waiting for the window '$name'"
+    fi
+    window=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || x_fail "no visible window named '$name' within $seconds s"
+  echo "$window"
+}
+
+# Waits up to S seconds (5) for the program to end and sets x_status to its
+# exit status; returns 1 if it still runs. Not in a subshell: only this shell
+# can wait for the program.
+x_wait_exit() {
+  local seconds=${1:-5} _
+  for _ in $(seq $((seconds * 10))); do
+    kill -0 "$x_program_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$x_program_pid" 2>/dev/null && return 1
+  x_status=0
+  wait "$x_program_pid" || x_status=$?
+  x_program_pid=""
+}
