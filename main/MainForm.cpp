@@ -158,7 +158,9 @@ void TMainForm::CreateControls()
   Button1 = new QPushButton(StartCaption, Panel2);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(8, 8, 75, 24);
-  Button1->setAutoDefault(false);
+  // Enter presses the button while it has the focus, as Space does; a main
+  // window has no default button, so from any other control Enter does not.
+  Button1->setAutoDefault(true);
 
   Label1 = new QLabel(QStringLiteral("Размер:"), Panel2);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,6 +1,7 @@
 #include "main/WaitForm.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -26,6 +27,23 @@ const QString ThinkMessages[9] = {
     QStringLiteral("Надежда умирает последней :("),
 };
 
+// A push button that Enter presses while it has the focus, as Space does. An
+// auto-default button would do that too, but inside a dialog it would also
+// stay the default one and answer Enter while the focus is elsewhere.
+class TFocusButton : public QPushButton {
+public:
+  using QPushButton::QPushButton;
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override
+  {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+      click();
+    else
+      QPushButton::keyPressEvent(event);
+  }
+};
+
 }  // namespace
 
 TWaitForm::TWaitForm(TMainForm* owner) : QDialog(owner), FOwner(owner)
@@ -38,13 +56,13 @@ TWaitForm::TWaitForm(TMainForm* owner) : QDialog(owner), FOwner(owner)
   setFont(WindowFont());
   setFixedSize(201, 72);
 
-  Button1 = new QPushButton(QStringLiteral("Лучшее решение"), this);
+  Button1 = new TFocusButton(QStringLiteral("Лучшее решение"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(8, 16, 97, 25);
-  Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+  Button2 = new TFocusButton(QStringLiteral("Отмена"), this);
   Button2->setObjectName(QStringLiteral("Button2"));
   Button2->setGeometry(120, 16, 75, 25);
-  // Neither button is the default one, so Enter presses neither.
+  // Neither button is the default one: Enter presses only the focused one.
   for (QPushButton* button : {Button1, Button2}) {
     button->setAutoDefault(false);
     button->setDefault(false);

@@ -21,6 +21,7 @@
 #include "BoardTestKit.h"
 #include "BoxAnswerer.h"
 #include "TestApp.h"
+#include "board/Random.h"
 #include "main/MainForm.h"
 #include "platform/Edit.h"
 #include "platform/Sounds.h"
@@ -183,6 +184,8 @@ private slots:
   void buttonGivesUpAndClears();
   void menuGivesUpAndKeepsMoves();
   void buttonStartsAGame();
+  void keysPressTheFocusedButton_data();
+  void keysPressTheFocusedButton();
   void newGameCommand();
 
   // Keyboard.
@@ -716,6 +719,68 @@ void TMainFormTest::buttonStartsAGame()
   ClickCell(form, walk[1]);
   QCOMPARE(form.Game->Count(), 1);
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("1"));
+}
+
+void TMainFormTest::keysPressTheFocusedButton_data()
+{
+  QTest::addColumn<QString>("situation");  // the button's caption
+  QTest::addColumn<QString>("focus");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("state");  // the board's state after the key
+  const int start = int(Qt::Key_Return);
+  QTest::newRow("Начать игру! Return") << StartCaption << "Button1" << start << int(gsPlay);
+  QTest::newRow("Начать игру! keypad Enter")
+      << StartCaption << "Button1" << int(Qt::Key_Enter) << int(gsPlay);
+  QTest::newRow("Начать игру! Space") << StartCaption << "Button1" << int(Qt::Key_Space)
+                                      << int(gsPlay);
+  QTest::newRow("Сдаться Return") << GiveUpCaption << "Button1" << start << int(gsNew);
+  QTest::newRow("Остановить keypad Enter")
+      << QStringLiteral("Остановить") << "Button1" << int(Qt::Key_Enter) << int(gsPlay);
+  // A main window has no default button: from elsewhere Enter presses nothing.
+  QTest::newRow("Return in the size box") << StartCaption << "Edit1" << start << int(gsNew);
+  QTest::newRow("Return on the arrows") << StartCaption << "UpDown1" << start << int(gsNew);
+}
+
+void TMainFormTest::keysPressTheFocusedButton()
+{
+  QFETCH(QString, situation);
+  QFETCH(QString, focus);
+  QFETCH(int, key);
+  QFETCH(int, state);
+
+  TMainForm form;
+  TBoxAnswerer answerer;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  if (situation == GiveUpCaption) {
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+  } else if (situation != StartCaption) {
+    // A replay on a board whose tour is found at once.
+    form.Game->SetSize(5);
+    RandSeed(11);
+    form.StepbyStep1->trigger();
+    QCOMPARE(form.Game->State(), gsShow);
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+  }
+  QCOMPARE(form.Button1->text(), situation);
+  const TGameState before = form.Game->State();
+  auto* target = form.findChild<QWidget*>(focus);
+  QVERIFY(target);
+  target->setFocus();
+  QTRY_COMPARE(QApplication::focusWidget(), target);
+
+  const Qt::KeyboardModifiers keypad =
+      key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+  QTest::keyClick(form.windowHandle(), Qt::Key(key), keypad);
+  QCOMPARE(int(form.Game->State()), state);
+  if (state == int(before)) {
+    QCOMPARE(form.Button1->text(), situation);
+  } else {
+    QCOMPARE(form.Button1->text(), state == int(gsPlay) ? GiveUpCaption : StartCaption);
+    QVERIFY(!form.Timer->isActive());
+  }
+  QCOMPARE(answerer.Count(), 0);
 }
 
 void TMainFormTest::newGameCommand()

@@ -359,6 +359,8 @@ private slots:
   void ticksAnimateTheWindow();
   void tickCounterWraps();
   void windowStaysWhileSearching();
+  void keysPressTheFocusedButton_data();
+  void keysPressTheFocusedButton();
 };
 
 void TSolverTest::commandRunsInTheProgressWindow_data()
@@ -1110,8 +1112,10 @@ void TSolverTest::windowStaysWhileSearching()
     QWidget* focus = w->focusWidget() ? w->focusWidget() : w;
     QTest::keyClick(focus, Qt::Key_Escape);
     closed = w->close();
-    // Neither button answers Enter.
-    QTest::keyClick(focus, Qt::Key_Return);
+    // Neither button is a default one that answers Enter from elsewhere.
+    focus->clearFocus();
+    QTest::keyClick(w, Qt::Key_Return);
+    QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
     // The main window takes no input meanwhile: its shortcuts open nothing
     // and its size arrows do not change the board being searched.
     if (QWindow* main = form.windowHandle()) {
@@ -1140,6 +1144,62 @@ void TSolverTest::windowStaysWhileSearching()
   QCOMPARE(form.Game->State(), gsNew);
   QVERIFY(form.WaitForm.isNull());
   QCOMPARE(watch.Freed, 1);
+  QCOMPARE(answerer.Count(), 0);
+}
+
+void TSolverTest::keysPressTheFocusedButton_data()
+{
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("state");  // the board's state when the search ended
+  const QString best = QStringLiteral("Button1");
+  const QString cancel = QStringLiteral("Button2");
+  QTest::newRow("Лучшее решение, Return") << best << int(Qt::Key_Return) << int(gsBest);
+  QTest::newRow("Лучшее решение, keypad Enter") << best << int(Qt::Key_Enter) << int(gsBest);
+  QTest::newRow("Отмена, Return") << cancel << int(Qt::Key_Return) << int(gsCancel);
+  QTest::newRow("Отмена, Space") << cancel << int(Qt::Key_Space) << int(gsCancel);
+}
+
+void TSolverTest::keysPressTheFocusedButton()
+{
+  QFETCH(QString, button);
+  QFETCH(int, key);
+  QFETCH(int, state);
+
+  TMainForm form;
+  form.Game->SetSize(6);
+  RandSeed(12);
+  TBoxAnswerer answerer;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+
+  QString focusAtOpen;
+  TSolverWatch watch(form, TSolverWatch::PressCancel);
+  watch.WhileSearching = [&](TWaitForm* w) {
+    focusAtOpen = w->focusWidget() ? w->focusWidget()->objectName() : QString();
+    w->findChild<QPushButton*>(button)->setFocus();
+    const Qt::KeyboardModifiers keypad =
+        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(w->windowHandle(), Qt::Key(key), keypad);
+  };
+  form.Now1->trigger();
+
+  // "Лучшее решение" has the focus when the window opens. The key ended the
+  // search: the watch never had to click.
+  QCOMPARE(focusAtOpen, QStringLiteral("Button1"));
+  QVERIFY(!watch.Pressed);
+  QVERIFY(!watch.GuardFired);
+  QCOMPARE(int(watch.StateAtStop), state);
+  const TViltronPan& game = *form.Game;
+  if (state == gsBest) {
+    QCOMPARE(game.State(), gsStop);
+    QVERIFY(game.Count() > 0);
+    QCOMPARE(WalkProblem(game, game.Count()), QString());
+  } else {
+    QCOMPARE(game.State(), gsNew);
+    QCOMPARE(game.Count(), 0);
+  }
+  QVERIFY(form.WaitForm.isNull());
   QCOMPARE(answerer.Count(), 0);
 }
 
