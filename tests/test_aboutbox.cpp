@@ -1,7 +1,8 @@
-// The about window: its layout and pictures (decoded with libjpeg), the clicks
-// that close it, the links that ask the desktop to open an address, and the
-// main window hidden while it shows.
+// The about window: its layout, border and pictures (decoded with libjpeg),
+// the left clicks that close it, the links that ask the desktop to open an
+// address, and the main window hidden while it shows.
 
+#include <QApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,6 +24,14 @@ private:
   static QColor TextColour(const QLabel* label)
   {
     return label->palette().color(QPalette::WindowText);
+  }
+
+  // A left press whose release is away from the control: no click. The
+  // release comes to the control that had the press, wherever the pointer is.
+  static void PressAndReleaseOutside(QWidget* widget)
+  {
+    QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(widget->width() + 3, 2));
   }
 
 private slots:
@@ -120,9 +129,55 @@ private slots:
     QWidget* widget = target == QLatin1String("AboutBox") ? &box
                                                           : box.findChild<QWidget*>(target);
     QVERIFY(widget);
+    PressAndReleaseOutside(widget);
+    QVERIFY(box.isVisible());
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, widget->height() - 2));
     QVERIFY(!box.isVisible());
     QVERIFY(FOpened.isEmpty());
+  }
+
+  // Only the left button clicks: a right or middle click anywhere neither
+  // closes the box nor opens a link.
+  void otherButtonsDoNothing_data()
+  {
+    QTest::addColumn<int>("button");
+    QTest::newRow("right") << int(Qt::RightButton);
+    QTest::newRow("middle") << int(Qt::MiddleButton);
+  }
+
+  void otherButtonsDoNothing()
+  {
+    QFETCH(int, button);
+    TAboutBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QList<QWidget*> everywhere = box.findChildren<QWidget*>();
+    everywhere << &box;
+    for (QWidget* widget : everywhere) {
+      QTest::mouseClick(widget, Qt::MouseButton(button), {}, QPoint(2, widget->height() - 2));
+      QVERIFY2(box.isVisible(), qPrintable(widget->objectName()));
+    }
+    QVERIFY(FOpened.isEmpty());
+    QTest::mouseClick(box.Label8, Qt::LeftButton);
+    QCOMPARE(FOpened, QStringList{TAboutBox::MailAddress});
+    QTest::mouseClick(box.Label5, Qt::LeftButton);
+    QVERIFY(!box.isVisible());
+  }
+
+  // The one-pixel border around the client area is no drawn line but the
+  // window's own colour, the system window colour.
+  void borderHasTheWindowColour()
+  {
+    TAboutBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const QImage shot = box.grab().toImage();
+    QCOMPARE(shot.size(), QSize(227, 235));
+    const QRgb window = QApplication::palette().color(QPalette::Base).rgb();
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x)
+        if (x == 0 || y == 0 || x == shot.width() - 1 || y == shot.height() - 1)
+          QVERIFY2(shot.pixel(x, y) == window, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
   }
 
   void theDepartmentLabelDoesNothing()
@@ -139,6 +194,8 @@ private slots:
     TAboutBox box;
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
+    PressAndReleaseOutside(box.Label8);
+    QVERIFY(FOpened.isEmpty());
     QTest::mouseClick(box.Label1, Qt::LeftButton);
     QTest::mouseClick(box.Label6, Qt::LeftButton);
     QTest::mouseClick(box.Label8, Qt::LeftButton);

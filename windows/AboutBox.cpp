@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
@@ -46,7 +45,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
   setObjectName(QStringLiteral("AboutBox"));
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setFont(WindowFont());
-  // The client area of 225 x 233 inside a border of one pixel.
+  // The client area of 225 x 233 inside a one-pixel border, which is no
+  // drawn line but a margin of the window's own colour.
   setFixedSize(227, 235);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::Base));
@@ -126,37 +126,31 @@ void TAboutBox::MakeLink(QLabel* label)
 
 void TAboutBox::showEvent(QShowEvent* event)
 {
+  FPressed = nullptr;
   QDialog::showEvent(event);
   CenterOnDesktop(this);
-}
-
-void TAboutBox::paintEvent(QPaintEvent* event)
-{
-  QDialog::paintEvent(event);
-  QPainter painter(this);
-  painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void TAboutBox::mousePressEvent(QMouseEvent* event)
 {
   QDialog::mousePressEvent(event);
-  ClickBox(this);
+  TrackClick(this, event);
+}
+
+void TAboutBox::mouseReleaseEvent(QMouseEvent* event)
+{
+  QDialog::mouseReleaseEvent(event);
+  TrackClick(this, event);
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
 {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-      if (watched == Label1)
-        KnightClick(watched);
-      else if (watched == Label6)
-        OrvelClick(watched);
-      else if (watched == Label8)
-        MailClick(watched);
-      else if (FClosers.contains(watched))
-        ClickBox(watched);
-      // Handled here: a press must not reach the parent and close the box.
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      TrackClick(static_cast<QWidget*>(watched), static_cast<QMouseEvent*>(event));
+      // Handled here: the button must not reach the parent and close the box.
       return true;
     case QEvent::Enter:
       if (FLinks.contains(watched))
@@ -170,6 +164,38 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
       break;
   }
   return QDialog::eventFilter(watched, event);
+}
+
+// A click is the left button pressed and released over the same control. The
+// release comes to the control that had the press, wherever the pointer is
+// then. The second press of a double click starts no click.
+void TAboutBox::TrackClick(QWidget* control, const QMouseEvent* event)
+{
+  if (event->button() != Qt::LeftButton)
+    return;
+  if (event->type() == QEvent::MouseButtonPress) {
+    FPressed = control;
+    return;
+  }
+  if (event->type() != QEvent::MouseButtonRelease)
+    return;
+  const bool clicked =
+      FPressed == control && control->rect().contains(event->position().toPoint());
+  FPressed = nullptr;
+  if (clicked)
+    Click(control);
+}
+
+void TAboutBox::Click(QObject* sender)
+{
+  if (sender == Label1)
+    KnightClick(sender);
+  else if (sender == Label6)
+    OrvelClick(sender);
+  else if (sender == Label8)
+    MailClick(sender);
+  else if (FClosers.contains(sender))
+    ClickBox(sender);
 }
 
 void TAboutBox::ClickBox(QObject*)

@@ -44,14 +44,17 @@ public:
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
   QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text,
                    const QString& hint, const QRect& place);
   void MakeLink(QLabel* label);
+  void TrackClick(QWidget* control, const QMouseEvent* event);
+  void Click(QObject* sender);
 
   QList<QObject*> FClosers;  // what closes the box when clicked
   QList<QObject*> FLinks;
+  QWidget* FPressed = nullptr;  // where the left button went down
 };
