@@ -35,7 +35,7 @@ dpkg-deb --fsys-tarfile "$deb" | tar -xOf - "./usr/share/applications/$viltron_a
 depends=$(field Depends)
 names=$(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }')
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libjpeg62-turbo libc6 \
-               qt6-qpa-plugins; do
+               qt6-qpa-plugins fonts-liberation; do
   grep -qx "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 
