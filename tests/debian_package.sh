@@ -7,11 +7,8 @@
 #
 # Usage: debian_package.sh BUILD_FOLDER
 set -u
-build=${1:?usage: debian_package.sh BUILD_FOLDER}
 source "$(dirname "${BASH_SOURCE[0]}")/install_layout.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "debian_package: FAIL: $*" >&2; exit 1; }
+layout_test debian_package "$@"
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log" >&2; fail "cpack -G DEB failed"; }

@@ -7,11 +7,8 @@
 #
 # Usage: install_files.sh BUILD_FOLDER
 set -u
-build=${1:?usage: install_files.sh BUILD_FOLDER}
 source "$(dirname "${BASH_SOURCE[0]}")/install_layout.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "install_files: FAIL: $*" >&2; exit 1; }
+layout_test install_files "$@"
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||

@@ -1,5 +1,6 @@
 # Shared by the tests of the install and of the Debian package: what an
-# install puts under its prefix. Source it.
+# install puts under its prefix, and the frame of a test that checks it.
+# Source it.
 
 viltron_app_id=io.github.viltron.Viltron
 
@@ -19,4 +20,18 @@ install_layout() {
 # The files below FOLDER, relative to it, sorted.
 files_under() {
   (cd "$1" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+}
+
+# Starts the test NAME, given the build folder: sets $build and $work, a
+# private temporary folder removed at exit; fail MESSAGE ends the test.
+layout_test() {
+  layout_test_name=$1
+  build=${2:?usage: $1.sh BUILD_FOLDER}
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+}
+
+fail() {
+  echo "$layout_test_name: FAIL: $*" >&2
+  exit 1
 }
