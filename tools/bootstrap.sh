@@ -10,8 +10,9 @@ build="$root/build"
 packages=(
   cmake g++ make
   qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool imagemagick
   fonts-liberation
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
