@@ -7,7 +7,9 @@
 //
 // The run is seeded; VILTRON_FUZZ_SEED and VILTRON_FUZZ_ROUNDS choose others.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <random>
@@ -107,9 +109,14 @@ void TLoadFuzzTest::damagedRecords()
   std::mt19937 random(seed);
   auto below = [&random](int n) { return int(random() % uint32_t(n)); };
 
-  // Sound games of several sizes and states, as this program writes them.
-  QTemporaryDir dir;
+  // The files live in memory where the system offers a folder for it: the
+  // run rewrites the file thousands of times.
+  const bool inMemory = QFileInfo(QStringLiteral("/dev/shm")).isWritable();
+  QTemporaryDir dir((inMemory ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
+                    QStringLiteral("/test_loadfuzz-XXXXXX"));
   QVERIFY(dir.isValid());
+
+  // Sound games of several sizes and states, as this program writes them.
   QVector<QByteArray> sound;
   struct TGame {
     int Size, Moves;
