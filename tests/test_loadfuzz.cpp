@@ -156,23 +156,13 @@ void TLoadFuzzTest::damagedRecords()
         for (int i = 1 + below(16); i > 0; --i)
           bytes[below(bytes.size())] ^= char(1 << below(8));
         break;
-      case 3: {  // bits flipped in the fields outside the cells
-        static const int fields[] = {SaveSizeAt,     SavePosXAt,     SavePosXAt + 1,
-                                     SavePosYAt,     SavePosYAt + 1, SaveCountAt,
+      default: {  // the fields outside the cells: bits flipped, or bytes of any value
+        static const int fields[] = {SaveSizeAt,      SavePosXAt,     SavePosXAt + 1,
+                                     SavePosYAt,      SavePosYAt + 1, SaveCountAt,
                                      SaveCountAt + 1, SaveStateAt};
-        for (int i = 1 + below(3); i > 0; --i)
-          bytes[fields[below(8)]] ^= char(1 << below(8));
-        break;
-      }
-      default: {  // one field overwritten with any value
-        static const int words[] = {SavePosXAt, SavePosYAt, SaveCountAt};
-        const int field = below(5);
-        if (field < 3) {
-          const uint32_t value = random() & 0xFFFF;
-          bytes[words[field]] = char(value & 0xFF);
-          bytes[words[field] + 1] = char(value >> 8);
-        } else {
-          bytes[field == 3 ? SaveSizeAt : SaveStateAt] = char(random());
+        for (int i = 1 + below(3); i > 0; --i) {
+          char& byte = bytes[fields[below(8)]];
+          byte = kind == 3 ? char(byte ^ (1 << below(8))) : char(random());
         }
         break;
       }

@@ -165,7 +165,8 @@ enum TLimit {
 
 // Saves the board's game in a child process under the given limit, which so
 // stays out of the test, and gives SaveToFile's answer: 1 saved, 0 refused,
-// -1 when the save did not end within 10 seconds (a blocked open).
+// -1 when the save did not end within 10 seconds (a blocked open), -2 when
+// the child crashed, -3 when the limit could not be set.
 int SaveInChild(TTestPan& pan, const QString& path, TLimit limit)
 {
   const QByteArray name = path.toLocal8Bit();
@@ -185,7 +186,7 @@ int SaveInChild(TTestPan& pan, const QString& path, TLimit limit)
   int status = 0;
   for (int wait = 0; wait < 1000; ++wait) {
     if (::waitpid(child, &status, WNOHANG) == child)
-      return WIFEXITED(status) && WEXITSTATUS(status) <= 1 ? WEXITSTATUS(status) : -2;
+      return !WIFEXITED(status) ? -2 : WEXITSTATUS(status) == 3 ? -3 : WEXITSTATUS(status);
     QTest::qSleep(10);
   }
   ::kill(child, SIGKILL);
@@ -546,7 +547,10 @@ void TSaveFileTest::failedSaveKeepsOldFile()
   const int result = SaveInChild(pan, games + "/" + target, TLimit(limit));
   ::chmod(qPrintable(games), 0755);
 
-  QVERIFY2(result >= 0, "the save did not end");
+  if (result == -3)
+    QSKIP("this system does not let the test take an ordinary user's rights or a file limit");
+  QVERIFY2(result != -1, "the save did not end");
+  QVERIFY2(result != -2, "the save crashed");
   QCOMPARE(result == 1, saved);
   QByteArray expected = old;
   if (saved) {
