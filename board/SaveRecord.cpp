@@ -150,14 +150,13 @@ bool IsUsableSaveRecord(const TSaveRecord& record)
 bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record)
 {
   const std::string target = ReplacedFile(fileName);
-  // Only a regular file is replaced; a folder, a named pipe or a device is
-  // refused before anything is opened (a pipe would block the open).
+  // Only a regular file the user may write is replaced; a folder, a named
+  // pipe or a device is refused before anything is opened (a pipe would
+  // block the open).
   struct stat info {};
   const bool exists = ::stat(target.c_str(), &info) == 0;
-  if (exists && !S_ISREG(info.st_mode)) {
-    errno = EEXIST;
+  if (exists && (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0))
     return false;
-  }
   if (!exists && errno != ENOENT)
     return false;
 

@@ -60,7 +60,8 @@ bool IsUsableSaveRecord(const TSaveRecord& record);
 // record, whatever happens meanwhile. A symbolic link is followed and stays.
 // False, with nothing of the target changed, when the target exists and is
 // not a regular file (a folder, a named pipe, a device: nothing is opened for
-// writing), or when the record cannot be written whole.
+// writing) or not one the user may write, or when the record cannot be
+// written whole.
 bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record);
 
 // Reads the record of a saved game: the file must be a regular file whose

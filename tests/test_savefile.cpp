@@ -508,38 +508,43 @@ void TSaveFileTest::failedSaveKeepsOldFile_data()
 {
   QTest::addColumn<QString>("target");  // in the folder "games"
   QTest::addColumn<int>("limit");
+  QTest::addColumn<int>("folderRights");
+  QTest::addColumn<int>("fileRights");  // of the old game
   QTest::addColumn<bool>("saved");
 
-  QTest::newRow("over the old game") << "game.sav" << int(NoLimit) << true;
-  QTest::newRow("through a link to it") << "link.sav" << int(NoLimit) << true;
-  QTest::newRow("read-only folder") << "game.sav" << int(OrdinaryUser) << false;
-  QTest::newRow("write cut short") << "game.sav" << int(FileSizeLimit) << false;
-  QTest::newRow("folder in its place") << "folder.sav" << int(NoLimit) << false;
-  QTest::newRow("named pipe") << "pipe.sav" << int(NoLimit) << false;
-  QTest::newRow("missing folder") << "missing/game.sav" << int(NoLimit) << false;
+  QTest::newRow("over the old game") << "game.sav" << int(NoLimit) << 0755 << 0666 << true;
+  QTest::newRow("through a link to it") << "link.sav" << int(NoLimit) << 0755 << 0666 << true;
+  QTest::newRow("read-only folder") << "game.sav" << int(OrdinaryUser) << 0555 << 0666 << false;
+  QTest::newRow("read-only file") << "game.sav" << int(OrdinaryUser) << 0777 << 0444 << false;
+  QTest::newRow("write cut short") << "game.sav" << int(FileSizeLimit) << 0755 << 0666 << false;
+  QTest::newRow("folder in its place") << "folder.sav" << int(NoLimit) << 0755 << 0666 << false;
+  QTest::newRow("named pipe") << "pipe.sav" << int(NoLimit) << 0755 << 0666 << false;
+  QTest::newRow("missing folder") << "missing/game.sav" << int(NoLimit) << 0755 << 0666 << false;
 }
 
 // A save that fails says so and leaves the earlier file whole; one that
-// succeeds replaces it and leaves nothing else behind.
+// succeeds replaces it, keeping its rights, and leaves nothing else behind.
 void TSaveFileTest::failedSaveKeepsOldFile()
 {
   QFETCH(QString, target);
   QFETCH(int, limit);
+  QFETCH(int, folderRights);
+  QFETCH(int, fileRights);
   QFETCH(bool, saved);
 
-  // The folder is open to everyone but written only by its owner; the old
-  // game may be written by anyone, so only the folder refuses an ordinary user.
   const QString games = Path("games");
+  const QString old = games + "/game.sav";
   QVERIFY(QDir().mkpath(games));
-  const QByteArray old = MakeRecord(5, {{{0, 0}, 1}}, 0, 0, 1, gsStop);
-  QVERIFY(WriteAll(games + "/game.sav", old));
-  QVERIFY(::chmod(qPrintable(games + "/game.sav"), 0666) == 0);
+  const QByteArray oldBytes = MakeRecord(5, {{{0, 0}, 1}}, 0, 0, 1, gsStop);
+  QVERIFY(WriteAll(old, oldBytes));
   QVERIFY(QFile::link("game.sav", games + "/link.sav"));
   QVERIFY(QDir(games).mkdir("folder.sav"));
   QVERIFY(::mkfifo(qPrintable(games + "/pipe.sav"), 0666) == 0);
   const QStringList entries = EntriesBelow(games);
+  QVERIFY(::chmod(qPrintable(old), mode_t(fileRights)) == 0);
+  const QFile::Permissions rights = QFileInfo(old).permissions();
   QVERIFY(::chmod(qPrintable(FDir->path()), 0755) == 0);
-  QVERIFY(::chmod(qPrintable(games), limit == OrdinaryUser ? 0555 : 0755) == 0);
+  QVERIFY(::chmod(qPrintable(games), mode_t(folderRights)) == 0);
 
   TTestPan pan;
   pan.SetSize(6);
@@ -552,13 +557,13 @@ void TSaveFileTest::failedSaveKeepsOldFile()
   QVERIFY2(result != -1, "the save did not end");
   QVERIFY2(result != -2, "the save crashed");
   QCOMPARE(result == 1, saved);
-  QByteArray expected = old;
+  QByteArray expected = oldBytes;
   if (saved) {
     QVERIFY(pan.SaveToFile(Path("fresh.sav")));
     expected = ReadAll(Path("fresh.sav"));
   }
-  QCOMPARE(ReadAll(games + "/game.sav"), expected);
-  QCOMPARE(int(QFileInfo(games + "/game.sav").permissions()), 0x6666);
+  QCOMPARE(ReadAll(old), expected);
+  QCOMPARE(QFileInfo(old).permissions(), rights);
   QCOMPARE(EntriesBelow(games), entries);
   QVERIFY(QFileInfo(games + "/link.sav").isSymLink());
   QVERIFY(QFileInfo(games + "/folder.sav").isDir());
