@@ -3,6 +3,7 @@
 // the move rules and the tour search. The board widget builds on it.
 
 #include <cstdint>
+#include <string>
 
 #include "board/TourWalker.h"
 #include "board/Types.h"
@@ -34,7 +35,23 @@ public:
   void CopyBoard(TBoard& dest, const TBoard& source) const;
   void SearchTour();
 
+  // Saved games (BoardModelFile.cpp). SaveGame writes the game to the named
+  // file, replacing it whole, and tells whether it did. LoadGame replaces the
+  // game by the one in the file: a file that is not a saved game changes
+  // nothing but raises LoadRefused; a board of another size first asks the
+  // host through LoadAsksSize and stops unless the host took the size.
+  bool SaveGame(const std::string& fileName) const;
+  void LoadGame(const std::string& fileName);
+
 protected:
+  // The steps of LoadGame a host sees. RestoreState gets the stored state
+  // (gsShow comes back as gsPlay) after the count and the knight and before
+  // the cells; by default it clears the board for gsNew and stores the state.
+  virtual void LoadRefused() {}
+  virtual void LoadAsksSize() {}
+  virtual void RestoreState(TGameState state);
+  virtual void LoadShown() {}
+
   // Called once after every walk of the search, so that the host can keep its
   // interface alive; the search reads the state right after it.
   virtual void ProcessMessages() {}

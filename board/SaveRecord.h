@@ -9,7 +9,9 @@
 
 #include "board/Types.h"
 
-// Largest board a record holds, and the record's length in bytes.
+// Smallest board the game offers, largest board a record holds, and the
+// record's length in bytes.
+constexpr int SaveRecordMinSize = 5;
 constexpr int SaveRecordMaxSize = 100;
 constexpr int SaveRecordBytes = 20016;
 
@@ -45,12 +47,21 @@ void EncodeSaveRecord(const TSaveRecord& record, TSaveBytes& bytes);
 // The fields read back from bytes; padding is not looked at.
 void DecodeSaveRecord(const TSaveBytes& bytes, TSaveRecord& record);
 
-// True when the record describes a board the game can take: a size from 1 to
-// SaveRecordMaxSize and one of the game's states.
+// True when the record is one the game can have written: a size from
+// SaveRecordMinSize to SaveRecordMaxSize, a state a save can catch (gsPlay to
+// gsShow; the search's own states never outlast the modal solver window), at
+// most Size x Size moves, and the knight on the board when a move was made.
+// With no move made the knight fields are not used, whatever they hold.
 bool IsUsableSaveRecord(const TSaveRecord& record);
 
-// Creates or truncates the file and writes the record to it. False when the
-// file could not be created or written whole; the file is closed either way.
+// Writes the record to the named file, replacing it whole: the bytes go to a
+// new file in the same folder, are flushed to the disk, and only then take
+// the name, so the file of that name holds either its old content or the new
+// record, whatever happens meanwhile. A symbolic link is followed and stays.
+// False, with nothing of the target changed, when the target exists and is
+// not a regular file (a folder, a named pipe, a device: nothing is opened for
+// writing) or not one the user may write, or when the record cannot be
+// written whole.
 bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record);
 
 // Reads the record of a saved game: the file must be a regular file whose

@@ -71,9 +71,10 @@ public:
   void ShowNextMove();
   void Hint();
 
-  // Saved games: writes the game to a file of one record, replacing the file;
-  // reads one back, raising OnResize / OnWrongFileType as needed.
-  void SaveToFile(const QString& fileName);
+  // Saved games: writes the game to a file of one record, replacing the file
+  // whole, and tells whether it did (showing nothing); reads one back,
+  // raising OnResize / OnWrongFileType as needed.
+  bool SaveToFile(const QString& fileName);
   void LoadFromFile(const QString& fileName);
 
 protected:
@@ -81,6 +82,10 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void ProcessMessages() override;
+  void LoadRefused() override;
+  void LoadAsksSize() override;
+  void RestoreState(TGameState state) override;
+  void LoadShown() override;
 
 private:
   static void Fire(const TNotifyEvent& event, QObject* sender);

@@ -127,6 +127,8 @@ private:
   void CenterBoard(int16_t n);
   // Makes the window wider and taller by delta pixels each.
   void GrowWindow(int delta);
+  // Whether the window, delta pixels wider and taller, would fit the screen.
+  bool WindowFits(int delta) const;
 
   bool Resizing = false;  // a loaded game is setting the size
 

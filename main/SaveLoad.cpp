@@ -1,6 +1,8 @@
 // The main window: saving the game to a ".sav" file and loading one back.
 
+#include <QAbstractItemView>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 
 #include "main/MainForm.h"
@@ -25,6 +27,21 @@ QString ExtensionOf(const QString& name)
   return name.mid(dot);
 }
 
+// Runs a file dialog and gives the one file the player accepted. Rows that an
+// earlier run left selected in its list are forgotten first: the dialog
+// prefers selected rows to the name typed, so they could stand in for it. The
+// name in the name box, the one offered, stays.
+bool ChooseFile(QFileDialog* dialog, QString& chosen)
+{
+  if (auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView")))
+    if (list->selectionModel())
+      list->selectionModel()->clearSelection();
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    return false;
+  chosen = dialog->selectedFiles().first();
+  return true;
+}
+
 }  // namespace
 
 void TMainForm::CreateFileDialogs()
@@ -46,23 +63,31 @@ void TMainForm::CreateFileDialogs()
 
 void TMainForm::N7Click(QObject*)
 {
-  if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+  QString name;
+  if (!ChooseFile(SaveDialog1, name))
     return;
-  QString name = SaveDialog1->selectedFiles().first();
   if (ExtensionOf(name) != SaveExtension) {
     name += SaveExtension;
     // Offered the next time the dialog opens.
     SaveDialog1->selectFile(name);
+    // The dialog asked about the name as typed, not about this one.
+    if (QFileInfo::exists(name) &&
+        MessageDlg(QStringLiteral("Файл \"%1\" уже существует.\r\nЗаменить его?")
+                       .arg(QFileInfo(name).fileName()),
+                   mtConfirmation, {mbYes, mbNo}, this) != mrYes)
+      return;
   }
-  Game->SaveToFile(name);
+  if (!Game->SaveToFile(name))
+    MessageDlg(QStringLiteral("Игра не сохранена.\r\n") + name, mtError, {mbOK}, this);
 }
 
 void TMainForm::N8Click(QObject*)
 {
-  if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+  QString name;
+  if (!ChooseFile(OpenDialog1, name))
     return;
   Timer->stop();
-  Game->LoadFromFile(OpenDialog1->selectedFiles().first());
+  Game->LoadFromFile(name);
 }
 
 void TMainForm::ResizeGame(QObject*)

@@ -6,6 +6,7 @@
 // refused.
 
 #include <QLabel>
+#include <algorithm>
 
 #include "main/MainForm.h"
 #include "platform/Dialogs.h"
@@ -32,9 +33,28 @@ void TMainForm::GrowWindow(int delta)
   SetClientSize(Client->width() + delta, Client->height() + delta);
 }
 
+bool TMainForm::WindowFits(int delta) const
+{
+  const QSize outer = frameGeometry().size();
+  const QSize screen = ScreenSize();
+  return screen.width() >= int16_t(outer.width() + delta) &&
+         screen.height() >= int16_t(outer.height() + delta);
+}
+
 void TMainForm::ChangingEx(QObject*, bool& allowChange, int16_t newValue,
                            TUpDownDirection direction)
 {
+  const int cell = Game->SizeOfCell();
+  // A game being loaded whose window would not fit the screen is refused
+  // before anything changes, so that the game on the board is kept.
+  if (Resizing && newValue > 8 &&
+      !WindowFits((newValue - std::max<int>(Game->Size(), 8)) * cell)) {
+    MessageDlg(QStringLiteral("Не получается загрузить игру из-за низкого разрешения экрана."),
+               mtError, {mbOK}, this);
+    allowChange = false;
+    return;
+  }
+
   StatusBar1->SetPanelText(1, QString());
   StatusBar1->SetPanelText(3, QString());
 
@@ -43,7 +63,7 @@ void TMainForm::ChangingEx(QObject*, bool& allowChange, int16_t newValue,
     if (Game->Size() < 8) {
       CenterBoard(8);
     } else if (Game->Size() > 8) {
-      GrowWindow(-(Game->Size() - 8) * Game->SizeOfCell());
+      GrowWindow(-(Game->Size() - 8) * cell);
       Game->SetSize(8);
     }
     if (newValue >= 5 && newValue <= 7)
@@ -52,15 +72,8 @@ void TMainForm::ChangingEx(QObject*, bool& allowChange, int16_t newValue,
       return;
   }
 
-  const QSize outer = frameGeometry().size();
-  const int delta = (newValue - Game->Size()) * Game->SizeOfCell();
-  const int16_t newWidth = static_cast<int16_t>(outer.width() + delta);
-  const int16_t newHeight = static_cast<int16_t>(outer.height() + delta);
-  const QSize screen = ScreenSize();
-  if (screen.width() < newWidth || screen.height() < newHeight) {
-    if (Resizing)
-      MessageDlg(QStringLiteral("Не получается загрузить игру из-за низкого разрешения экрана."),
-                 mtError, {mbOK}, this);
+  const int delta = (newValue - Game->Size()) * cell;
+  if (!WindowFits(delta)) {
     allowChange = false;
     return;
   }

@@ -3,13 +3,20 @@
 // host, files that are not saved games, damaged records).
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <functional>
+#include <grp.h>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "BoardTestKit.h"
 #include "TestApp.h"
@@ -149,6 +156,56 @@ QByteArray MakeRecord(int size, const QMap<QPair<int, int>, uint16_t>& cells, ui
   return bytes;
 }
 
+// How a save in a child process is held back.
+enum TLimit {
+  NoLimit,
+  OrdinaryUser,  // runs as "nobody" when the test runs as root
+  FileSizeLimit  // files may not grow past 8 KB: the write is cut short
+};
+
+// Saves the board's game in a child process under the given limit, which so
+// stays out of the test, and gives SaveToFile's answer: 1 saved, 0 refused,
+// -1 when the save did not end within 10 seconds (a blocked open), -2 when
+// the child crashed, -3 when the limit could not be set.
+int SaveInChild(TTestPan& pan, const QString& path, TLimit limit)
+{
+  const QByteArray name = path.toLocal8Bit();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (limit == OrdinaryUser && ::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+      ::_exit(3);
+    if (limit == FileSizeLimit) {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit small{8192, 8192};
+      if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
+        ::_exit(3);
+    }
+    ::_exit(pan.SaveToFile(QString::fromLocal8Bit(name)) ? 1 : 0);
+  }
+  int status = 0;
+  for (int wait = 0; wait < 1000; ++wait) {
+    if (::waitpid(child, &status, WNOHANG) == child)
+      return !WIFEXITED(status) ? -2 : WEXITSTATUS(status) == 3 ? -3 : WEXITSTATUS(status);
+    QTest::qSleep(10);
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, &status, 0);
+  return -1;
+}
+
+// Files and folders below a folder, relative to it, sorted.
+QStringList EntriesBelow(const QString& folder)
+{
+  QStringList entries;
+  QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext())
+    entries << QDir(folder).relativeFilePath(it.next());
+  entries.sort();
+  return entries;
+}
+
 }  // namespace
 
 class TSaveFileTest : public QObject {
@@ -168,6 +225,8 @@ private slots:
   void savingLeavesBoardAlone_data();
   void savingLeavesBoardAlone();
   void boardTooLargeIsNotSaved();
+  void failedSaveKeepsOldFile_data();
+  void failedSaveKeepsOldFile();
 
   // Another board size: the host is asked first.
   void otherSizeAsksHostFirst();
@@ -182,8 +241,8 @@ private slots:
   void notSavedGame();
   void readOnlyFileLoads();
   void fixedFieldsIgnored();
-  void storedValuesTakenAsStored_data();
-  void storedValuesTakenAsStored();
+  void boundaryRecordsLoad_data();
+  void boundaryRecordsLoad();
 
   // Damaged records of the right length: the board survives whatever it loads.
   void randomRecordsAreSafe();
@@ -343,9 +402,9 @@ void TSaveFileTest::largestBoardFillsRecord()
   pan.FBoard[1][0] = 0x0304;   // next column: 200 bytes on
   pan.FBoard[57][3] = 0x7788;
   pan.FBoard[99][99] = 0x1234;
-  pan.FPosX = 0x0A0B;
-  pan.FPosY = 0x0C0D;
-  pan.FCount = 0x0E0F;
+  pan.FPosX = 99;
+  pan.FPosY = 98;
+  pan.FCount = 10000;  // every cell: the most a record holds
   pan.SetState(gsStop);
   pan.SaveToFile(Path("big.sav"));
 
@@ -358,7 +417,7 @@ void TSaveFileTest::largestBoardFillsRecord()
                   {{1, 0}, 0x0304},
                   {{57, 3}, 0x7788},
                   {{99, 99}, 0x1234}},
-                 0x0A0B, 0x0C0D, 0x0E0F, gsStop);
+                 99, 98, 10000, gsStop);
   QCOMPARE(uchar(written[20000]), uchar(0x34));
   QCOMPARE(uchar(written[20001]), uchar(0x12));
   QCOMPARE(uchar(written[2]), uchar(0xCD));
@@ -372,11 +431,11 @@ void TSaveFileTest::largestBoardFillsRecord()
   log.OnResize = [&] { TakeLoadedSize(loaded); };
   loaded.LoadFromFile(Path("big.sav"));
   QCOMPARE(log.Items, QStringList() << Item("OnResize", gsNew, 0)
-                                    << Item("OnStop", gsNew, 0x0E0F));
+                                    << Item("OnStop", gsNew, 10000));
   QCOMPARE(loaded.Size(), uint8_t(100));
   QVERIFY(loaded.Board() == pan.Board());
-  QCOMPARE(loaded.PosX(), uint16_t(0x0A0B));
-  QCOMPARE(loaded.PosY(), uint16_t(0x0C0D));
+  QCOMPARE(loaded.PosX(), uint16_t(99));
+  QCOMPARE(loaded.PosY(), uint16_t(98));
 }
 
 void TSaveFileTest::savingOverLongerFileLeavesOneRecord()
@@ -396,13 +455,15 @@ void TSaveFileTest::savingOverLongerFileLeavesOneRecord()
 void TSaveFileTest::savingLeavesBoardAlone_data()
 {
   QTest::addColumn<QString>("target");
-  QTest::newRow("new file") << "game.sav";
-  QTest::newRow("folder that does not exist") << "missing/game.sav";
+  QTest::addColumn<bool>("saved");
+  QTest::newRow("new file") << "game.sav" << true;
+  QTest::newRow("folder that does not exist") << "missing/game.sav" << false;
 }
 
 void TSaveFileTest::savingLeavesBoardAlone()
 {
   QFETCH(QString, target);
+  QFETCH(bool, saved);
   TTestPan pan;
   pan.SetSize(6);
   Play(pan, GameMoves);
@@ -412,7 +473,7 @@ void TSaveFileTest::savingLeavesBoardAlone()
   TEventLog log(pan);
   const TSnapshot before(pan);
 
-  pan.SaveToFile(Path(target));
+  QCOMPARE(pan.SaveToFile(Path(target)), saved);
 
   QCOMPARE(log.Items, QStringList());
   CompareWith(before, pan);
@@ -435,12 +496,77 @@ void TSaveFileTest::boardTooLargeIsNotSaved()
   pan.SetSize(101);
   TEventLog log(pan);
 
-  pan.SaveToFile(Path("game.sav"));
-  pan.SaveToFile(Path("new.sav"));
+  QVERIFY(!pan.SaveToFile(Path("game.sav")));
+  QVERIFY(!pan.SaveToFile(Path("new.sav")));
 
   QCOMPARE(log.Items, QStringList());
   QCOMPARE(ReadAll(Path("game.sav")), old);
   QVERIFY(!QFileInfo::exists(Path("new.sav")));
+}
+
+void TSaveFileTest::failedSaveKeepsOldFile_data()
+{
+  QTest::addColumn<QString>("target");  // in the folder "games"
+  QTest::addColumn<int>("limit");
+  QTest::addColumn<int>("folderRights");
+  QTest::addColumn<int>("fileRights");  // of the old game
+  QTest::addColumn<bool>("saved");
+
+  QTest::newRow("over the old game") << "game.sav" << int(NoLimit) << 0755 << 0666 << true;
+  QTest::newRow("through a link to it") << "link.sav" << int(NoLimit) << 0755 << 0666 << true;
+  QTest::newRow("read-only folder") << "game.sav" << int(OrdinaryUser) << 0555 << 0666 << false;
+  QTest::newRow("read-only file") << "game.sav" << int(OrdinaryUser) << 0777 << 0444 << false;
+  QTest::newRow("write cut short") << "game.sav" << int(FileSizeLimit) << 0755 << 0666 << false;
+  QTest::newRow("folder in its place") << "folder.sav" << int(NoLimit) << 0755 << 0666 << false;
+  QTest::newRow("named pipe") << "pipe.sav" << int(NoLimit) << 0755 << 0666 << false;
+  QTest::newRow("missing folder") << "missing/game.sav" << int(NoLimit) << 0755 << 0666 << false;
+}
+
+// A save that fails says so and leaves the earlier file whole; one that
+// succeeds replaces it, keeping its rights, and leaves nothing else behind.
+void TSaveFileTest::failedSaveKeepsOldFile()
+{
+  QFETCH(QString, target);
+  QFETCH(int, limit);
+  QFETCH(int, folderRights);
+  QFETCH(int, fileRights);
+  QFETCH(bool, saved);
+
+  const QString games = Path("games");
+  const QString old = games + "/game.sav";
+  QVERIFY(QDir().mkpath(games));
+  const QByteArray oldBytes = MakeRecord(5, {{{0, 0}, 1}}, 0, 0, 1, gsStop);
+  QVERIFY(WriteAll(old, oldBytes));
+  QVERIFY(QFile::link("game.sav", games + "/link.sav"));
+  QVERIFY(QDir(games).mkdir("folder.sav"));
+  QVERIFY(::mkfifo(qPrintable(games + "/pipe.sav"), 0666) == 0);
+  const QStringList entries = EntriesBelow(games);
+  QVERIFY(::chmod(qPrintable(old), mode_t(fileRights)) == 0);
+  const QFile::Permissions rights = QFileInfo(old).permissions();
+  QVERIFY(::chmod(qPrintable(FDir->path()), 0755) == 0);
+  QVERIFY(::chmod(qPrintable(games), mode_t(folderRights)) == 0);
+
+  TTestPan pan;
+  pan.SetSize(6);
+  Play(pan, GameMoves);
+  const int result = SaveInChild(pan, games + "/" + target, TLimit(limit));
+  ::chmod(qPrintable(games), 0755);
+
+  if (result == -3)
+    QSKIP("this system does not let the test take an ordinary user's rights or a file limit");
+  QVERIFY2(result != -1, "the save did not end");
+  QVERIFY2(result != -2, "the save crashed");
+  QCOMPARE(result == 1, saved);
+  QByteArray expected = oldBytes;
+  if (saved) {
+    QVERIFY(pan.SaveToFile(Path("fresh.sav")));
+    expected = ReadAll(Path("fresh.sav"));
+  }
+  QCOMPARE(ReadAll(old), expected);
+  QCOMPARE(QFileInfo(old).permissions(), rights);
+  QCOMPARE(EntriesBelow(games), entries);
+  QVERIFY(QFileInfo(games + "/link.sav").isSymLink());
+  QVERIFY(QFileInfo(games + "/folder.sav").isDir());
 }
 
 // ---- Another board size ---------------------------------------------------
@@ -611,8 +737,13 @@ void TSaveFileTest::notSavedGame_data()
 {
   QTest::addColumn<QString>("kind");
   QTest::addColumn<bool>("handler");
+  // Besides files of the wrong length, records no game of this program can
+  // have written: sizes the game never offers, the search's own states (no
+  // save catches them), more moves than cells, a knight off the board.
   for (const char* kind : {"missing file", "folder", "empty", "one byte short", "two records",
-                           "size 0", "size 101", "size 255", "state 7", "state 255"}) {
+                           "size 0", "size 1", "size 4", "size 101", "size 255", "state 4",
+                           "state 5", "state 6", "state 7", "state 255", "count 37",
+                           "count 65535", "knight 6 2", "knight 1 6", "knight 65535 0"}) {
     QTest::addRow("%s", kind) << QString::fromLatin1(kind) << true;
     QTest::addRow("%s, no handler", kind) << QString::fromLatin1(kind) << false;
   }
@@ -642,6 +773,11 @@ void TSaveFileTest::notSavedGame()
     QVERIFY(WriteAll(path, MakeRecord(kind.mid(5).toInt(), cells, 1, 2, 2, gsPlay)));
   else if (kind.startsWith("state "))
     QVERIFY(WriteAll(path, MakeRecord(6, cells, 1, 2, 2, kind.mid(6).toInt())));
+  else if (kind.startsWith("count "))
+    QVERIFY(WriteAll(path, MakeRecord(6, cells, 1, 2, kind.mid(6).toInt(), gsStop)));
+  else if (kind.startsWith("knight "))
+    QVERIFY(WriteAll(path, MakeRecord(6, cells, kind.section(' ', 1, 1).toInt(),
+                                      kind.section(' ', 2, 2).toInt(), 2, gsPlay)));
   else
     QFAIL("unknown kind");
 
@@ -718,48 +854,63 @@ void TSaveFileTest::fixedFieldsIgnored()
   QVERIFY(loaded.Picture() == saved.Picture());
 }
 
-void TSaveFileTest::storedValuesTakenAsStored_data()
+void TSaveFileTest::boundaryRecordsLoad_data()
 {
+  QTest::addColumn<int>("size");
+  QTest::addColumn<QVector<QPoint>>("walk");  // the numbered cells, in order
+  QTest::addColumn<QPoint>("knight");
   QTest::addColumn<int>("state");
+  QTest::addColumn<QString>("event");
   QTest::addColumn<int>("loadedState");
-  QTest::addColumn<int>("loadedCount");
-  QTest::addColumn<int>("cursor");
-  // A cleared board is always empty when saved; stored cells still come
-  // back, after the clearing.
-  QTest::newRow("cleared board with cells") << int(gsNew) << int(gsNew) << 0 << crKnight;
-  QTest::newRow("search running") << int(gsThink) << int(gsThink) << 3 << crHourGlass;
-  QTest::newRow("search cancelled") << int(gsCancel) << int(gsCancel) << 3 << crNoDrop;
-  QTest::newRow("search told to stop") << int(gsBest) << int(gsBest) << 3 << crNoDrop;
+
+  const QVector<QPoint> tour = TWalkFinder(5, true).Find();
+  const QVector<QPoint> walk = {{0, 0}, {1, 2}, {2, 4}, {4, 3}};
+  QTest::newRow("smallest board, every cell taken")
+      << 5 << tour << tour.last() << int(gsStop) << "OnStop" << int(gsStop);
+  QTest::newRow("game in progress") << 5 << walk << walk.last() << int(gsPlay) << "OnStart"
+                                    << int(gsPlay);
+  QTest::newRow("replay") << 5 << walk << walk.last() << int(gsShow) << "OnStart" << int(gsPlay);
+  QTest::newRow("knight in the far corner")
+      << 6 << QVector<QPoint>{{3, 4}, {5, 5}} << QPoint(5, 5) << int(gsPlay) << "OnStart"
+      << int(gsPlay);
+  // A cleared board keeps the knight fields of a larger board's game; with
+  // no move made they are not used.
+  QTest::newRow("cleared board, knight off it")
+      << 5 << QVector<QPoint>() << QPoint(11, 300) << int(gsNew) << "" << int(gsNew);
 }
 
-void TSaveFileTest::storedValuesTakenAsStored()
+// Records this game writes, at the edges of what a saved game may hold.
+void TSaveFileTest::boundaryRecordsLoad()
 {
+  QFETCH(int, size);
+  QFETCH(QVector<QPoint>, walk);
+  QFETCH(QPoint, knight);
   QFETCH(int, state);
+  QFETCH(QString, event);
   QFETCH(int, loadedState);
-  QFETCH(int, loadedCount);
-  QFETCH(int, cursor);
 
-  // A knight beyond the board and a count that disagrees with the cells.
-  const QMap<QPair<int, int>, uint16_t> cells = {{{0, 0}, 1}, {{1, 2}, 2}, {{4, 4}, 900}};
-  QVERIFY(WriteAll(Path("odd.sav"), MakeRecord(5, cells, 7, 300, 3, state)));
-
+  QMap<QPair<int, int>, uint16_t> cells;
+  for (int k = 0; k < walk.size(); ++k)
+    cells[{walk[k].x(), walk[k].y()}] = uint16_t(k + 1);
+  QVERIFY(WriteAll(Path("edge.sav"), MakeRecord(size, cells, uint16_t(knight.x()),
+                                                uint16_t(knight.y()), uint16_t(walk.size()),
+                                                state)));
   TTestPan loaded;
-  loaded.SetSize(5);
-  loaded.SetState(gsStop);  // cursor crNoDrop
+  loaded.SetSize(uint8_t(size));
   TEventLog log(loaded);
-  loaded.LoadFromFile(Path("odd.sav"));
+  loaded.LoadFromFile(Path("edge.sav"));
 
-  QCOMPARE(log.Items, QStringList());
+  QCOMPARE(log.Items, event.isEmpty() ? QStringList()
+                                      : QStringList() << Item(event.toLatin1().constData(),
+                                                              gsNew, int(walk.size())));
   QCOMPARE(int(loaded.State()), loadedState);
-  QCOMPARE(int(loaded.Count()), loadedCount);
-  QCOMPARE(loaded.PosX(), uint16_t(7));
-  QCOMPARE(loaded.PosY(), uint16_t(300));
-  QCOMPARE(loaded.Cursor(), cursor);
-  TBoard expected(5, std::vector<uint16_t>(5));
-  expected[0][0] = 1;
-  expected[1][2] = 2;
-  expected[4][4] = 900;
-  QVERIFY(Square(loaded.Board(), 5) == expected);
+  QCOMPARE(int(loaded.Count()), int(walk.size()));
+  QCOMPARE(QPoint(loaded.PosX(), loaded.PosY()), knight);
+  QCOMPARE(loaded.LoadedSize(), uint8_t(size));
+  TBoard expected = Zeros(size);
+  for (int k = 0; k < walk.size(); ++k)
+    expected[walk[k].x()][walk[k].y()] = uint16_t(k + 1);
+  QVERIFY(Square(loaded.Board(), size) == expected);
 }
 
 // ---- Damaged records --------------------------------------------------------
@@ -803,7 +954,7 @@ void TSaveFileTest::randomRecordsAreSafe()
       case 1: count = uint16_t(random.bounded(size * size + 3)); break;
       default: break;
     }
-    const int state = random.bounded(2) == 0 ? random.bounded(8) : random.bounded(256);
+    const int state = random.bounded(4) != 0 ? random.bounded(4) : random.bounded(256);
     Put16(bytes, 20002, posX);
     Put16(bytes, 20004, posY);
     Put16(bytes, 20006, count);
@@ -822,20 +973,23 @@ void TSaveFileTest::randomRecordsAreSafe()
     log.Items.clear();
     pan.LoadFromFile(path);
 
-    if (state > gsBest) {
+    if (log.Items.value(0).startsWith(QLatin1String("OnWrongFileType"))) {
+      // Refused whole.
       ++refusedRecords;
-      QVERIFY2(log.Items == QStringList() << Item("OnWrongFileType", pan.State(), pan.Count()),
-               qPrintable(where + ": " + log.Items.join("; ")));
+      QVERIFY2(log.Items.size() == 1, qPrintable(where + ": " + log.Items.join("; ")));
       CompareWith(before, pan);
       if (QTest::currentTestFailed())
         QFAIL(qPrintable(where));
     } else {
+      // Taken whole, and a game this program could have saved.
       ++loadedRecords;
       QVERIFY2(pan.Size() == size, qPrintable(where));
       QVERIFY2(pan.LoadedSize() == size, qPrintable(where));
       QVERIFY2(int(pan.State()) == (state == gsShow ? int(gsPlay) : state), qPrintable(where));
       QVERIFY2(pan.Count() == (state == gsNew ? 0 : count), qPrintable(where));
       QVERIFY2(pan.PosX() == posX && pan.PosY() == posY, qPrintable(where));
+      QVERIFY2(pan.Count() <= size * size, qPrintable(where));
+      QVERIFY2(pan.Count() == 0 || (posX < size && posY < size), qPrintable(where));
       bool same = true;
       for (int x = 0; x < size; ++x)
         for (int y = 0; y < size; ++y)

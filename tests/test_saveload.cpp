@@ -3,6 +3,7 @@
 // saved games, a running replay, and the board and window taking the size of
 // the game being loaded.
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QDirIterator>
 #include <QFile>
@@ -43,8 +44,6 @@ const QString LowResolutionText =
 const QList<QPoint> WalkA{{0, 0}, {1, 2}, {2, 4}, {4, 3}};        // 5 x 5 and up
 const QList<QPoint> WalkB{{7, 7}, {5, 6}, {3, 7}};                // 8 x 8 and up
 const QList<QPoint> WalkFar{{11, 11}, {9, 10}, {10, 8}, {8, 9}};  // 12 x 12
-const QList<QPoint> WalkNine{{8, 8}, {6, 7}};                     // 9 x 9
-const QList<QPoint> WalkTiny{{0, 0}, {1, 2}, {2, 0}};             // 3 x 3
 
 // A game as the file stores it.
 struct TStoredGame {
@@ -176,6 +175,8 @@ public:
 
   void Choose(const QString& path) { FAnswers.enqueue({path, true}); }
   void Cancel(const QString& typed = {}) { FAnswers.enqueue({typed, false}); }
+  // Typed while the dialog's file list has the focus, as after a click in it.
+  void ChooseFromList(const QString& path) { FAnswers.enqueue({path, true, true}); }
 
   const QVector<TSeen>& Seen() const { return FSeen; }
   int Unexpected() const { return FUnexpected; }
@@ -185,6 +186,7 @@ private:
   struct TAnswer {
     QString Path;
     bool Accept;
+    bool ListFocused = false;
   };
 
   void Poll()
@@ -200,6 +202,11 @@ private:
       dialog->reject();
     } else {
       const TAnswer answer = FAnswers.dequeue();
+      if (answer.ListFocused)
+        for (auto* view : dialog->findChildren<QAbstractItemView*>())
+          if (view->isVisible() && (view->objectName() == QLatin1String("listView") ||
+                                    view->objectName() == QLatin1String("treeView")))
+            view->setFocus();
       if (!answer.Path.isEmpty())
         edit->setText(answer.Path);  // as typed by the user
       if (answer.Accept) {
@@ -274,8 +281,12 @@ private slots:
   void savedNameGetsTheExtension_data();
   void savedNameGetsTheExtension();
   void cancelledSaveWritesNothing();
+  void chosenFileIsUsed_data();
+  void chosenFileIsUsed();
   void savedFileHoldsTheGame();
-  void savingWithoutExtensionReplacesTheSavedGame();
+  void replacingAsksFirst_data();
+  void replacingAsksFirst();
+  void failedSaveIsReported();
 
   // Loading games of the board's own size.
   void cancelledLoadChangesNothing();
@@ -300,9 +311,6 @@ private slots:
   void fromTwelveBackToTheSmallWindow();
   void gameTooBigForTheScreen_data();
   void gameTooBigForTheScreen();
-  void selectorAlreadyAtTheStoredSize();
-  void damagedSizeBelowFive_data();
-  void damagedSizeBelowFive();
 
 private:
   // Writes a game into the test folder and returns its path.
@@ -423,6 +431,44 @@ void TSaveLoadTest::cancelledSaveWritesNothing()
   QCOMPARE(boxes.Count(), 0);
 }
 
+void TSaveLoadTest::chosenFileIsUsed_data()
+{
+  QTest::addColumn<bool>("load");
+  QTest::newRow("two loads") << true;
+  QTest::newRow("two saves") << false;
+}
+
+// A second run of a dialog that still holds the first one's file uses the
+// name typed the second time.
+void TSaveLoadTest::chosenFileIsUsed()
+{
+  QFETCH(bool, load);
+  const QString first = Store(QStringLiteral("first.sav"), {8, WalkA, gsStop});
+  const QString second = Store(QStringLiteral("second.sav"), {8, WalkB, gsStop});
+  TBoxAnswerer boxes(QMessageBox::Yes);
+  TMainForm form;
+  Prepare(form);
+
+  if (load) {
+    Load(form, first);
+    QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, WalkA));
+    FFiles->ChooseFromList(second);
+    form.N8->trigger();
+    QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, WalkB));
+    QCOMPARE(boxes.Count(), 0);
+  } else {
+    // Over the first file (the dialog asks, and is told yes), then a new one.
+    Play(form, WalkB);
+    Save(form, first);
+    QCOMPARE(boxes.Count(), 1);
+    FFiles->ChooseFromList(FDir->filePath(QStringLiteral("two")));
+    form.N7->trigger();
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(ReadBytes(FDir->filePath(QStringLiteral("two.sav"))), ReadBytes(first));
+    QVERIFY(CellsOf(ReadBytes(first), 8) == BoardOf(8, WalkB));
+  }
+}
+
 void TSaveLoadTest::savedFileHoldsTheGame()
 {
   TBoxAnswerer boxes;
@@ -457,23 +503,75 @@ void TSaveLoadTest::savedFileHoldsTheGame()
   QCOMPARE(boxes.Count(), 0);
 }
 
-void TSaveLoadTest::savingWithoutExtensionReplacesTheSavedGame()
+void TSaveLoadTest::replacingAsksFirst_data()
 {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<int>("answer");
+  QTest::addColumn<QString>("box");  // the title of the one box shown
+  QTest::addColumn<bool>("replaced");
+  QTest::newRow("\".sav\" added, yes") << "keep" << int(QMessageBox::Yes) << "Confirm" << true;
+  QTest::newRow("\".sav\" added, no") << "keep" << int(QMessageBox::No) << "Confirm" << false;
+  // The dialog itself asks about the name as typed; no second question.
+  QTest::newRow("typed with \".sav\"") << "keep.sav" << int(QMessageBox::Yes) << "Save As"
+                                        << true;
+}
+
+void TSaveLoadTest::replacingAsksFirst()
+{
+  QFETCH(QString, typed);
+  QFETCH(int, answer);
+  QFETCH(QString, box);
+  QFETCH(bool, replaced);
   // An older, longer file under the name with ".sav".
-  const QString saved = FDir->filePath(QStringLiteral("game.sav"));
-  QVERIFY(WriteBytes(saved, QByteArray(RecordLength + 5000, 'x')));
-  TBoxAnswerer boxes;
+  const QString saved = FDir->filePath(QStringLiteral("keep.sav"));
+  const QByteArray old(RecordLength + 5000, 'x');
+  QVERIFY(WriteBytes(saved, old));
+  TBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
   TMainForm form;
   Prepare(form);
   Play(form, WalkB);
 
-  // The dialog asks about the name typed, which does not exist: no question.
-  Save(form, FDir->filePath(QStringLiteral("game")));
-  QCOMPARE(boxes.Count(), 0);
-  QCOMPARE(FilesBelow(FDir->path()), QStringList{QStringLiteral("game.sav")});
-  const QByteArray record = ReadBytes(saved);
-  QCOMPARE(record.size(), RecordLength);
-  QVERIFY(CellsOf(record, 8) == BoardOf(8, WalkB));
+  Save(form, FDir->filePath(typed));
+  QCOMPARE(boxes.Count(), 1);
+  QCOMPARE(boxes.Last().Title, box);
+  if (box == QStringLiteral("Confirm")) {
+    QCOMPARE(boxes.Last().Icon, QMessageBox::Question);
+    QCOMPARE(boxes.Last().Buttons, QStringList({QStringLiteral("&Yes"), QStringLiteral("&No")}));
+    QCOMPARE(boxes.Last().Text,
+             QStringLiteral("Файл \"keep.sav\" уже существует.\r\nЗаменить его?"));
+  }
+  QCOMPARE(FilesBelow(FDir->path()), QStringList{QStringLiteral("keep.sav")});
+  if (replaced)
+    QVERIFY(CellsOf(ReadBytes(saved), 8) == BoardOf(8, WalkB));
+  else
+    QCOMPARE(ReadBytes(saved), old);
+  QCOMPARE(form.Game->State(), gsPlay);
+  QCOMPARE(form.Game->Count(), uint16_t(WalkB.size()));
+}
+
+void TSaveLoadTest::failedSaveIsReported()
+{
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  Play(form, WalkB);
+  const QImage picture = form.Game->Picture();
+  const QString counted = form.StatusBar1->PanelText(1);
+
+  Save(form, FDir->filePath(QStringLiteral("missing/game")));
+  QCOMPARE(boxes.Count(), 1);
+  QCOMPARE(boxes.Last().Title, QStringLiteral("Error"));
+  QCOMPARE(boxes.Last().Icon, QMessageBox::Critical);
+  QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
+  QCOMPARE(boxes.Last().Text, QStringLiteral("Игра не сохранена.\r\n") +
+                                  FDir->filePath(QStringLiteral("missing/game.sav")));
+  QCOMPARE(FilesBelow(FDir->path()), QStringList());
+  // The game goes on.
+  QCOMPARE(form.Game->State(), gsPlay);
+  QCOMPARE(form.Game->Count(), uint16_t(WalkB.size()));
+  QCOMPARE(form.Game->Picture(), picture);
+  QCOMPARE(form.Button1->text(), GiveUpCaption);
+  QCOMPARE(form.StatusBar1->PanelText(1), counted);
 }
 
 // ---------------------------------------------------------------------------
@@ -590,14 +688,25 @@ void TSaveLoadTest::foreignFileIsRefused_data()
   QTest::newRow("text") << QByteArray("Вилтрон\n");
   QTest::newRow("one byte short") << good.left(RecordLength - 1);
   QTest::newRow("two records") << good + good;
-  QByteArray bytes = good;
-  bytes[0] = 0;
-  QTest::newRow("size 0") << bytes;
-  bytes[0] = char(101);
-  QTest::newRow("size 101") << bytes;
-  bytes = good;
-  bytes[20014] = char(gsBest + 1);
-  QTest::newRow("unknown state") << bytes;
+  // Records of the right length that no game of this program can have
+  // written.
+  const auto changed = [&good](int at, int value, bool word = false) {
+    QByteArray bytes = good;
+    if (word)
+      Put16(bytes, at, value);
+    else
+      bytes[at] = char(value);
+    return bytes;
+  };
+  QTest::newRow("size 0") << changed(0, 0);
+  QTest::newRow("size 1") << changed(0, 1);
+  QTest::newRow("size 4") << changed(0, 4);
+  QTest::newRow("size 101") << changed(0, 101);
+  QTest::newRow("more moves than cells") << changed(20006, 65, true);
+  QTest::newRow("knight right of the board") << changed(20002, 8, true);
+  QTest::newRow("knight below the board") << changed(20004, 8, true);
+  for (int state = gsThink; state <= gsBest + 1; ++state)
+    QTest::addRow("state %d", state) << changed(20014, state);
 }
 
 void TSaveLoadTest::foreignFileIsRefused()
@@ -608,9 +717,12 @@ void TSaveLoadTest::foreignFileIsRefused()
   TBoxAnswerer boxes;
   TMainForm form;
   Prepare(form);
+  form.UpDown1->StepUp();  // a 9 x 9 board: a record of another size would resize it
   Play(form, WalkA);
   const QImage picture = form.Game->Picture();
   const QString counted = form.StatusBar1->PanelText(1);
+  const QString left = form.StatusBar1->PanelText(3);
+  const TLook look = LookAt(form);
 
   Load(form, path);
   QCOMPARE(boxes.Count(), 1);
@@ -618,18 +730,24 @@ void TSaveLoadTest::foreignFileIsRefused()
   QCOMPARE(boxes.Last().Icon, QMessageBox::Critical);
   QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
   QCOMPARE(boxes.Last().Text, WrongFileText);
+  const TLook now = LookAt(form);
+  QCOMPARE(now.Size, look.Size);
+  QCOMPARE(now.At, look.At);
+  QCOMPARE(now.Window, look.Window);
+  QCOMPARE(now.Shown, look.Shown);
+  QCOMPARE(form.UpDown1->Position(), 9);
+  QCOMPARE(form.Game->LoadedSize(), uint8_t(0));
+  QCOMPARE(form.StatusBar1->PanelText(3), left);
 
   // The game goes on as it was.
   const TViltronPan& game = *form.Game;
   QCOMPARE(game.State(), gsPlay);
-  QCOMPARE(game.Size(), uint8_t(8));
   QCOMPARE(game.Count(), uint16_t(WalkA.size()));
   QCOMPARE(QPoint(game.PosX(), game.PosY()), WalkA.last());
-  QVERIFY(Square(game.Board(), 8) == BoardOf(8, WalkA));
+  QVERIFY(Square(game.Board(), 9) == BoardOf(9, WalkA));
   QCOMPARE(game.Picture(), picture);
   QCOMPARE(form.Button1->text(), GiveUpCaption);
   QVERIFY(form.N1->isEnabled());
-  QCOMPARE(form.Edit1->text(), QStringLiteral("8"));
   QCOMPARE(form.StatusBar1->PanelText(1), counted);
 }
 
@@ -932,36 +1050,36 @@ void TSaveLoadTest::fromTwelveBackToTheSmallWindow()
 
 void TSaveLoadTest::gameTooBigForTheScreen_data()
 {
-  QTest::addColumn<int>("before");    // the board's size before the load
-  QTest::addColumn<int>("position");  // the selector's own position then
-  QTest::newRow("onto 8 x 8") << 8 << 8;
-  QTest::newRow("onto 9 x 9") << 9 << 9;
-  // The arrows' steps below 8 are refused changes: the position stays 8.
-  QTest::newRow("onto 5 x 5") << 5 << 8;
+  QTest::addColumn<int>("before");  // the board's size before the load
+  QTest::newRow("over 12 x 12") << 12;
+  QTest::newRow("over 9 x 9") << 9;
+  QTest::newRow("over 8 x 8") << 8;
+  QTest::newRow("over 5 x 5") << 5;
 }
 
+// A game whose window would not fit the screen is refused before anything
+// changes: the game in progress stays, and so do the window and the selector.
 void TSaveLoadTest::gameTooBigForTheScreen()
 {
   QFETCH(int, before);
-  QFETCH(int, position);
-  const QString path = Store(QStringLiteral("twelve.sav"), {12, WalkFar, gsPlay});
+  const QString path = Store(QStringLiteral("hundred.sav"), {100, WalkFar, gsPlay});
   TBoxAnswerer boxes;
   TMainForm form;
   Prepare(form);
-  const QSize start = form.frameGeometry().size();
-  const QSize client = form.Client->size();
-  // Room for two more cells each way, not for four.
-  PretendScreenSize(start + QSize(2 * Cell, 2 * Cell));
-  if (before == 9)
+  // Room for four more cells each way, not for 92.
+  PretendScreenSize(form.frameGeometry().size() + QSize(4 * Cell, 4 * Cell));
+  while (form.Game->Size() < before)
     form.UpDown1->StepUp();
   while (form.Game->Size() > before)
     form.UpDown1->StepDown();
   QCOMPARE(form.Game->Size(), uint8_t(before));
-  QCOMPARE(form.UpDown1->Position(), position);
-  Play(form, before == 5 ? WalkA : WalkB);
-  form.Game->SetState(gsStop);
-  QCOMPARE(form.Game->State(), gsStop);
+  const int position = form.UpDown1->Position();
+  const QList<QPoint> walk = before == 12 ? WalkFar : WalkA;
+  Play(form, walk);
+  const TLook look = LookAt(form);
   const QImage picture = form.Game->Picture();
+  const QString counted = form.StatusBar1->PanelText(1);
+  const QString left = form.StatusBar1->PanelText(3);
 
   Load(form, path);
   QCOMPARE(boxes.Count(), 1);
@@ -970,97 +1088,25 @@ void TSaveLoadTest::gameTooBigForTheScreen()
   QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
   QCOMPARE(boxes.Last().Text, LowResolutionText);
 
-  // The board is back at 8 x 8 in the 8 x 8 window; the selector keeps its
-  // number and position; nothing of the file was taken.
-  const TLook look = LookAt(form);
-  QCOMPARE(look.Size, 8);
-  QCOMPARE(look.At, QPoint(8, 56));
-  QCOMPARE(look.Window, start);
-  QCOMPARE(form.Client->size(), client);
-  QCOMPARE(look.Shown, QString::number(before));
+  const TLook now = LookAt(form);
+  QCOMPARE(now.Size, look.Size);
+  QCOMPARE(now.At, look.At);
+  QCOMPARE(now.Window, look.Window);
+  QCOMPARE(now.Shown, look.Shown);
   QCOMPARE(form.UpDown1->Position(), position);
-  if (before == 8) {
-    // Already 8 x 8: the finished game stays as it was.
-    QCOMPARE(form.Game->State(), gsStop);
-    QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, WalkB));
-    QCOMPARE(form.Game->Picture(), picture);
-  } else {
-    QCOMPARE(form.Game->State(), gsNew);
-    QCOMPARE(form.Game->Count(), uint16_t(0));
-    QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, {}));
-  }
-  QCOMPARE(form.Button1->text(), StartCaption);
-  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
+  QCOMPARE(form.Game->State(), gsPlay);
+  QCOMPARE(form.Game->Count(), uint16_t(walk.size()));
+  QVERIFY(Square(form.Game->Board(), before) == BoardOf(before, walk));
+  QCOMPARE(form.Game->Picture(), picture);
+  QCOMPARE(form.Button1->text(), GiveUpCaption);
+  QCOMPARE(form.StatusBar1->PanelText(1), counted);
+  QCOMPARE(form.StatusBar1->PanelText(3), left);
+
+  // The game goes on from where it was.
+  const QPoint next = before == 12 ? QPoint(10, 10) : QPoint(2, 2);
+  form.Game->MouseDown(Qt::LeftButton, {}, next.x() * Cell + Cell / 2, next.y() * Cell + Cell / 2);
+  QCOMPARE(form.Game->Count(), uint16_t(walk.size() + 1));
   QCOMPARE(boxes.Count(), 1);
-}
-
-void TSaveLoadTest::selectorAlreadyAtTheStoredSize()
-{
-  // A refused load leaves the selector at 9 over an 8 x 8 board.
-  const QString twelve = Store(QStringLiteral("twelve.sav"), {12, WalkFar, gsPlay});
-  const QString nine = Store(QStringLiteral("nine.sav"), {9, WalkNine, gsPlay});
-  TBoxAnswerer boxes;
-  TMainForm form;
-  Prepare(form);
-  const QSize start = form.frameGeometry().size();
-  PretendScreenSize(start + QSize(2 * Cell, 2 * Cell));
-  form.UpDown1->StepUp();
-  Load(form, twelve);
-  QCOMPARE(boxes.Count(), 1);
-  QCOMPARE(form.Game->Size(), uint8_t(8));
-  QCOMPARE(form.UpDown1->Position(), 9);
-
-  // A 9 x 9 game now: the selector does not move, so the board stays 8 x 8
-  // and the load stops without a word.
-  Load(form, nine);
-  const TLook look = LookAt(form);
-  QCOMPARE(look.Size, 8);
-  QCOMPARE(look.At, QPoint(8, 56));
-  QCOMPARE(look.Window, start);
-  QCOMPARE(look.Shown, QStringLiteral("9"));
-  QCOMPARE(form.Game->State(), gsNew);
-  QCOMPARE(form.Game->Count(), uint16_t(0));
-  QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, {}));
-  QCOMPARE(form.Button1->text(), StartCaption);
-  QCOMPARE(boxes.Count(), 1);
-  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
-}
-
-void TSaveLoadTest::damagedSizeBelowFive_data()
-{
-  QTest::addColumn<int>("before");
-  QTest::addColumn<int>("after");
-  QTest::newRow("from 8 x 8") << 8 << 9;
-  QTest::newRow("from 9 x 9, selector at 9") << 9 << 8;
-}
-
-void TSaveLoadTest::damagedSizeBelowFive()
-{
-  QFETCH(int, before);
-  QFETCH(int, after);
-  const QString path = Store(QStringLiteral("damaged.sav"), {3, WalkTiny, gsPlay});
-  TBoxAnswerer boxes;
-  TMainForm form;
-  Prepare(form);
-  const QSize start = form.frameGeometry().size();
-  if (before == 9)
-    form.UpDown1->StepUp();
-  Play(form, WalkB);
-  form.Game->SetState(gsStop);
-
-  Load(form, path);
-  const TLook look = LookAt(form);
-  QCOMPARE(look.Size, after);
-  QCOMPARE(look.At, QPoint(8, 56));
-  QCOMPARE(look.Window, start + QSize((after - 8) * Cell, (after - 8) * Cell));
-  QCOMPARE(look.Shown, QString::number(after));
-  QCOMPARE(form.UpDown1->Position(), 9);
-  // Nothing of the file was taken: an empty board.
-  QCOMPARE(form.Game->State(), gsNew);
-  QCOMPARE(form.Game->Count(), uint16_t(0));
-  QVERIFY(Square(form.Game->Board(), after) == BoardOf(after, {}));
-  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
-  QCOMPARE(boxes.Count(), 0);
 }
 
 VILTRON_TEST_MAIN(TSaveLoadTest)
