@@ -24,6 +24,10 @@ x_fail() {
     echo "--- program output ---" >&2
     cat "$x_work/program.log" >&2
   fi
+  if [ -s "$x_work/xvfb.log" ]; then
+    echo "--- X server output ---" >&2
+    cat "$x_work/xvfb.log" >&2
+  fi
   exit 1
 }
 
@@ -50,19 +54,37 @@ x_require() {
 }
 
 x_start() {
-  local screen=${1:-1024x768x24}
-  x_require Xvfb xdotool
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$x_work/display" \
-    2>"$x_work/xvfb.log" &
-  x_xvfb_pid=$!
-  local _
-  for _ in $(seq 100); do
-    [ -s "$x_work/display" ] && break
-    kill -0 "$x_xvfb_pid" 2>/dev/null || break
-    sleep 0.1
+  local screen=${1:-1024x768x24} try lock _
+  x_require Xvfb xdotool flock
+  # Two servers starting at the same moment can both pick the same free
+  # display number, and one of them then takes no clients: our tests start
+  # their servers one at a time, and a server that takes no clients is
+  # started again.
+  exec {lock}>"${TMPDIR:-/tmp}/viltron-xvfb.lock"
+  flock "$lock"
+  for try in 1 2 3; do
+    : >"$x_work/display"
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$x_work/display" \
+      2>"$x_work/xvfb.log" &
+    x_xvfb_pid=$!
+    for _ in $(seq 100); do
+      [ -s "$x_work/display" ] && break
+      kill -0 "$x_xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [ -s "$x_work/display" ] &&
+       DISPLAY=":$(head -n 1 "$x_work/display")" xdotool getdisplaygeometry >/dev/null 2>&1 &&
+       kill -0 "$x_xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":$(head -n 1 "$x_work/display")"
+      break
+    fi
+    kill "$x_xvfb_pid" 2>/dev/null
+    wait "$x_xvfb_pid" 2>/dev/null
+    x_xvfb_pid=""
   done
-  [ -s "$x_work/display" ] || x_fail "the virtual X server did not start: $(cat "$x_work/xvfb.log")"
-  export DISPLAY=":$(head -n 1 "$x_work/display")"
+  flock -u "$lock"
+  exec {lock}>&-
+  [ -n "$x_xvfb_pid" ] || x_fail "the virtual X server did not start"
   # The program must open a real window on the X server, whatever the caller set.
   export QT_QPA_PLATFORM=xcb
 }
