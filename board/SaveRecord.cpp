@@ -1,11 +1,8 @@
 #include "board/SaveRecord.h"
 
-#include <algorithm>
+#include <QFile>
+#include <QSaveFile>
 #include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,22 +25,13 @@ int CellAt(int x, int y)
   return SaveCellsAt + 2 * SaveRecordMaxSize * x + 2 * y;
 }
 
-// Closes fd, keeping errno of the operation that failed before.
-void CloseQuietly(int fd)
-{
-  const int saved = errno;
-  ::close(fd);
-  errno = saved;
-}
-
-// Moves the whole buffer with step (a read or a write of the rest from an
-// offset); a step cut short by a signal goes on where it stopped.
-template <class Step>
-bool MoveWhole(size_t size, Step step)
+// Reads the whole record; a read cut short by a signal goes on where it
+// stopped.
+bool ReadWhole(int fd, TSaveBytes& bytes)
 {
   size_t done = 0;
-  while (done < size) {
-    const ssize_t n = step(done);
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR)
       continue;
     if (n <= 0)
@@ -51,58 +39,6 @@ bool MoveWhole(size_t size, Step step)
     done += static_cast<size_t>(n);
   }
   return true;
-}
-
-// The folder of a path, "." when it names none.
-std::string FolderOf(const std::string& path)
-{
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos)
-    return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a save replaces: a symbolic link is followed, so that the link
-// stays and the file it points to gets the new record.
-std::string ReplacedFile(const std::string& fileName)
-{
-  struct stat info {};
-  if (::lstat(fileName.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-    return fileName;
-  char resolved[PATH_MAX];
-  return ::realpath(fileName.c_str(), resolved) ? std::string(resolved) : fileName;
-}
-
-// Creates a new, hidden file beside target for the record, named after it;
-// mode as for open(). Returns the descriptor (or -1) and the file's name.
-int CreateBeside(const std::string& target, mode_t mode, std::string& name)
-{
-  const size_t slash = target.rfind('/');
-  std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  base.resize(std::min<size_t>(base.size(), 64));  // room for the suffix
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    timespec now {};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%d.%u.%lx.tmp", int(::getpid()), ++counter,
-                  static_cast<unsigned long>(now.tv_nsec));
-    name = FolderOf(target) + "/." + base + suffix;
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST)
-      return fd;
-  }
-  return -1;
-}
-
-// Flushes a folder's entries, so that a rename in it survives a power loss.
-void SyncFolder(const std::string& folder)
-{
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
 }
 
 }  // namespace
@@ -149,46 +85,31 @@ bool IsUsableSaveRecord(const TSaveRecord& record)
 
 bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record)
 {
-  const std::string target = ReplacedFile(fileName);
   // Only a regular file the user may write is replaced; a folder, a named
   // pipe or a device is refused before anything is opened (a pipe would
-  // block the open).
+  // block an open, and QSaveFile would put a file in its place).
   struct stat info {};
-  const bool exists = ::stat(target.c_str(), &info) == 0;
-  if (exists && (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0))
+  const bool exists = ::stat(fileName.c_str(), &info) == 0;
+  if (exists && (!S_ISREG(info.st_mode) || ::access(fileName.c_str(), W_OK) != 0))
     return false;
-  if (!exists && errno != ENOENT)
+  if (!exists && errno != ENOENT)  // a link loop, say: QSaveFile would replace the link
     return false;
 
-  std::string temporary;
-  const int fd = CreateBeside(target, exists ? (info.st_mode & 07777) : 0666, temporary);
-  if (fd < 0)
+  // QSaveFile follows a symbolic link to the file it names, writes a new file
+  // in that folder with the old one's rights, flushes it and only then renames
+  // it over the old one; one not committed is discarded.
+  QSaveFile file(QFile::decodeName(fileName.c_str()));
+  if (!file.open(QIODevice::WriteOnly))
     return false;
-  if (exists) {
-    // The new file keeps the old one's rights and, where allowed, its owner.
-    ::fchmod(fd, info.st_mode & 07777);
-    if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
-      // Someone else's file becomes ours; the save goes on.
-    }
+  if (exists && ::fchown(file.handle(), info.st_uid, info.st_gid) != 0) {
+    // Someone else's file becomes ours; the save goes on.
   }
   TSaveBytes bytes;
   EncodeSaveRecord(record, bytes);
-  const bool written = MoveWhole(bytes.size(), [&](size_t done) {
-    return ::write(fd, bytes.data() + done, bytes.size() - done);
-  }) && ::fsync(fd) == 0;
-  if (!written) {
-    CloseQuietly(fd);
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  if (::close(fd) != 0 || ::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int saved = errno;
-    ::unlink(temporary.c_str());
-    errno = saved;
-    return false;
-  }
-  SyncFolder(FolderOf(target));
-  return true;
+  // A write cut short by a file size limit is no error to QSaveFile.
+  const qint64 length = qint64(bytes.size());
+  return file.write(reinterpret_cast<const char*>(bytes.data()), length) == length &&
+         file.commit();
 }
 
 bool ReadSaveRecord(const std::string& fileName, TSaveRecord& record)
@@ -199,19 +120,11 @@ bool ReadSaveRecord(const std::string& fileName, TSaveRecord& record)
   if (fd < 0)
     return false;
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-      info.st_size / SaveRecordBytes != 1) {
-    CloseQuietly(fd);
-    return false;
-  }
   TSaveBytes bytes;
-  if (!MoveWhole(bytes.size(), [&](size_t done) {
-        return ::read(fd, bytes.data() + done, bytes.size() - done);
-      })) {
-    CloseQuietly(fd);
-    return false;
-  }
+  const bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                    info.st_size / SaveRecordBytes == 1 && ReadWhole(fd, bytes);
   ::close(fd);
-  DecodeSaveRecord(bytes, record);
-  return true;
+  if (read)
+    DecodeSaveRecord(bytes, record);
+  return read;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The saved-game file: one fixed record of 20016 bytes, little-endian, with no
 // header. Encoding, decoding and moving one record to or from a named file;
-// no toolkit is involved.
+// of the toolkit only Qt Core's QSaveFile is used, for the write.
 
 #include <array>
 #include <cstdint>
