@@ -1,7 +1,5 @@
 // The board component: what screen readers are told about the board.
 
-#include <QAccessible>
-
 #include "board/ViltronPan.h"
 
 QString TViltronPan::Description() const
@@ -27,7 +25,6 @@ void TViltronPan::Announce()
   if (now == FSpoken)
     return;
   FSpoken = now;
+  // Sends QAccessible::DescriptionChanged itself, once per change.
   setAccessibleDescription(Description());
-  QAccessibleEvent event(this, QAccessible::DescriptionChanged);
-  QAccessible::updateAccessibility(&event);
 }
