@@ -5,7 +5,9 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include "BoardTestKit.h"
 #include "TestApp.h"
@@ -664,20 +666,13 @@ void TestPaint::sharpAtScreenRatio_data()
   QTest::newRow("application font") << QFont() << QPoint(3, 0) << 58;
 }
 
-// Run also with QT_SCALE_FACTOR=2: each logical pixel is then a block of
-// device pixels, and what the board shows must be drawn at that resolution.
-void TestPaint::sharpAtScreenRatio()
+namespace {
+
+// The board on its screen: a number `value` on `cell`, the knight on (4,4).
+// Each logical pixel is r x r device pixels, and what the board shows must be
+// drawn at that resolution.
+void CheckSharp(TTestPan& pan, const QFont& font, QPoint cell, int value)
 {
-  QFETCH(QFont, font);
-  QFETCH(QPoint, cell);
-  QFETCH(int, value);
-  TTestPan pan;
-  pan.setFont(font);
-  pan.Put(cell.x(), cell.y(), value);
-  pan.Put(4, 4, 64);
-  pan.FCount = 64;
-  pan.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&pan));
   const int r = qRound(pan.devicePixelRatioF());
   const int w = pan.SizeOfCell() * r;  // a cell in device pixels
   const QImage shown = Shown(pan);
@@ -728,6 +723,35 @@ void TestPaint::sharpAtScreenRatio()
   pan.DrawCell(4, 4);
   for (QPoint c : {cell, QPoint(4, 4)})
     QCOMPARE(Drawn(pan).copy(QRect(c * w, QSize(w, w))), shown.copy(QRect(c * w, QSize(w, w))));
+}
+
+}  // namespace
+
+// Run also with QT_SCALE_FACTOR=2, and on two screens of different density:
+// the board visits each screen and comes back, and must follow each density.
+void TestPaint::sharpAtScreenRatio()
+{
+  QFETCH(QFont, font);
+  QFETCH(QPoint, cell);
+  QFETCH(int, value);
+  TTestPan pan;
+  pan.setFont(font);
+  pan.Put(cell.x(), cell.y(), value);
+  pan.Put(4, 4, 64);
+  pan.FCount = 64;
+  pan.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&pan));
+  QList<QScreen*> visits = QGuiApplication::screens();
+  if (visits.size() > 1)
+    visits << visits.first();
+  for (QScreen* screen : visits) {
+    pan.windowHandle()->setScreen(screen);
+    pan.move(screen->geometry().topLeft() + QPoint(10, 10));
+    QTRY_COMPARE(pan.devicePixelRatioF(), screen->devicePixelRatio());
+    CheckSharp(pan, font, cell, value);
+    if (QTest::currentTestFailed())
+      QFAIL(qPrintable(QStringLiteral("on screen %1").arg(screen->name())));
+  }
 }
 
 VILTRON_TEST_MAIN(TestPaint)
