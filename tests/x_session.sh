@@ -52,7 +52,10 @@ x_require() {
 x_start() {
   local screen=${1:-1024x768x24}
   x_require Xvfb xdotool
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$x_work/display" \
+  # -noreset: a client that comes and goes before the program (xdotool, the
+  # accessibility bus launcher) must not make the server reset while the
+  # program connects; a resetting server drops new connections.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$x_work/display" \
     2>"$x_work/xvfb.log" &
   x_xvfb_pid=$!
   local _
