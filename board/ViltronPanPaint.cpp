@@ -87,7 +87,8 @@ void TViltronPan::FitPictureToScreen()
   FPicture.setDevicePixelRatio(ratio);
   FPicture.fill(Qt::white);
   if (FKnight.isNull() || FKnight.devicePixelRatio() != ratio) {
-    // Each pixel of the art becomes a block of device pixels: no blur.
+    // Nearest neighbour, no blur: at a whole ratio each pixel of the art
+    // becomes a square block of device pixels.
     FKnight = FKnightArt.scaled(FKnightArt.size() * ratio, Qt::IgnoreAspectRatio,
                                 Qt::FastTransformation);
     FKnight.setDevicePixelRatio(ratio);
