@@ -39,24 +39,15 @@ def children(node):
 
 
 def find(node, test):
-    if test(node):
+    """The first node below node (itself included) that passes test."""
+    if node is None or test(node):
         return node
-    for child in children(node):
-        found = find(child, test) if child is not None else None
-        if found is not None:
-            return found
-    return None
+    return next((f for f in (find(c, test) for c in children(node) if c) if f), None)
 
 
 def main_frame():
-    desktop = Atspi.get_desktop(0)
-    for app in children(desktop):
-        if app is None:
-            continue
-        frame = find(app, lambda n: n.get_role() == Atspi.Role.FRAME and n.get_name() == TITLE)
-        if frame is not None:
-            return frame
-    return None
+    return find(Atspi.get_desktop(0),
+                lambda n: n.get_role() == Atspi.Role.FRAME and n.get_name() == TITLE)
 
 
 def wait_for(what, read, expected, seconds=10):
@@ -80,12 +71,9 @@ def main():
     listener = Atspi.EventListener.new(on_description)
     listener.register("object:property-change:accessible-description")
 
-    frame = None
     end = time.monotonic() + 20
-    while frame is None and time.monotonic() < end:
-        frame = main_frame()
-        if frame is None:
-            pump(0.2)
+    while (frame := main_frame()) is None and time.monotonic() < end:
+        pump(0.2)
     if frame is None:
         fail(f"no frame named {TITLE!r} on the accessibility bus")
 
