@@ -8,6 +8,19 @@ void TDigitSprites::SetFont(const QFont& font)
   if (FMeasured && font == FFont)
     return;
   FFont = font;
+  Forget();
+}
+
+void TDigitSprites::SetRatio(qreal ratio)
+{
+  if (ratio == FRatio)
+    return;
+  FRatio = ratio;
+  Forget();
+}
+
+void TDigitSprites::Forget()
+{
   FMeasured = false;
   for (TStrip& strip : FStrips)
     strip.Digits = QImage();
@@ -15,7 +28,13 @@ void TDigitSprites::SetFont(const QFont& font)
 
 void TDigitSprites::Measure()
 {
-  const QFontMetrics metrics(FFont);
+  // The glyphs are rasterised at the device's size, not enlarged afterwards.
+  FDeviceFont = FFont;
+  if (FFont.pixelSize() > 0)
+    FDeviceFont.setPixelSize(qRound(FFont.pixelSize() * FRatio));
+  else
+    FDeviceFont.setPointSizeF(FFont.pointSizeF() * FRatio);
+  const QFontMetrics metrics(FDeviceFont);
   int left = 0;
   for (int d = 0; d < 10; ++d) {
     FLeft[d] = left;
@@ -39,11 +58,16 @@ const TDigitSprites::TStrip& TDigitSprites::StripFor(QRgb text, QRgb back)
   strip.Digits = QImage(FLeft[9] + FAdvance[9], FHeight, QImage::Format_ARGB32_Premultiplied);
   strip.Digits.fill(back);
   QPainter painter(&strip.Digits);
-  painter.setFont(FFont);
+  painter.setFont(FDeviceFont);
   painter.setPen(QColor::fromRgb(text));
   for (int d = 0; d < 10; ++d)
     painter.drawText(FLeft[d], FAscent, QString(QChar(u'0' + d)));
   return strip;
+}
+
+QRectF TDigitSprites::Logical(int x, int y, int width) const
+{
+  return QRectF(x, y, width / FRatio, FHeight / FRatio);
 }
 
 QRect TDigitSprites::Extent(int x, int y, unsigned value)
@@ -55,7 +79,7 @@ QRect TDigitSprites::Extent(int x, int y, unsigned value)
     width += FAdvance[value % 10];
     value /= 10;
   } while (value != 0);
-  return QRect(x, y, width, FHeight);
+  return Logical(x, y, width).toAlignedRect();
 }
 
 QRect TDigitSprites::Draw(QPainter& painter, int x, int y, unsigned value, QRgb text, QRgb back)
@@ -69,11 +93,14 @@ QRect TDigitSprites::Draw(QPainter& painter, int x, int y, unsigned value, QRgb 
     value /= 10;
   } while (value != 0);
   const TStrip& strip = StripFor(text, back);
-  int left = x;
+  // Positions are counted in device pixels, so that on a picture of the same
+  // ratio every digit is copied pixel for pixel.
+  int offset = 0;
   while (count > 0) {
     const int d = digits[--count];
-    painter.drawImage(QPoint(left, y), strip.Digits, QRect(FLeft[d], 0, FAdvance[d], FHeight));
-    left += FAdvance[d];
+    const QRectF target = Logical(0, y, FAdvance[d]).translated(x + offset / FRatio, 0);
+    painter.drawImage(target, strip.Digits, QRectF(FLeft[d], 0, FAdvance[d], FHeight));
+    offset += FAdvance[d];
   }
-  return QRect(x, y, left - x, FHeight);
+  return Logical(x, y, offset).toAlignedRect();
 }

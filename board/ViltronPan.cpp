@@ -14,10 +14,12 @@ TViltronPan::TViltronPan(QWidget* owner) : QWidget(owner)
   setAttribute(Qt::WA_OpaquePaintEvent);
   RegisterCursor(crKnight, LoadCursorResource(QStringLiteral("Cursor_0")));
   SetCursor(crKnight);
-  FKnight = QImage(QStringLiteral(":/icons/MAINICON"))
-                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  FKnightArt = QImage(QStringLiteral(":/icons/MAINICON"))
+                   .convertToFormat(QImage::Format_ARGB32_Premultiplied);
   FDigits.SetFont(font());
+  setAccessibleName(QStringLiteral("Доска"));
   FitToCells();
+  Announce();
   Randomize();
 }
 
@@ -39,10 +41,7 @@ void TViltronPan::FitToCells()
 {
   const int side = FSize * FSizeOfCell;
   resize(side, side);
-  if (FPicture.size() != QSize(side, side)) {
-    FPicture = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
-    FPicture.fill(Qt::white);
-  }
+  FitPictureToScreen();
 }
 
 void TViltronPan::SetState(TGameState state)

@@ -98,6 +98,14 @@ private:
   void DrawCellInto(QPainter& painter, uint16_t x, uint16_t y);
   void PaintInto();
   void Show(const QRect& rect);
+  // Makes the picture, the knight and the digits for the screen's pixel
+  // ratio, so that a high-density screen shows them at its own resolution.
+  void FitPictureToScreen();
+
+  // What a screen reader says of the board: "Доска 8 × 8, ход 10, конь:
+  // столбец 3, строка 5". Announce publishes it when it has changed.
+  QString Description() const;
+  void Announce();
 
   TColor FDarkColor = 0x000000;
   TColor FLightColor = 0xFFFFFF;
@@ -107,7 +115,18 @@ private:
   int FCursor = crDefault;
 
   QImage FPicture;          // what the board shows; the paint event copies it
-  QImage FKnight;           // the knight picture drawn on the last move's cell
+  QImage FKnightArt;        // the knight picture at its own size
+  QImage FKnight;           // the same at the screen's pixel ratio
   TDigitSprites FDigits;    // the numbers, pre-drawn per colour pair
   bool FShowing = false;    // a repaint of ours is in progress
+
+  // What the published description says: size, move count and knight's cell.
+  struct TSpoken {
+    int Size = -1;
+    int Count = -1;
+    int X = -1;
+    int Y = -1;
+    bool operator==(const TSpoken&) const = default;
+  };
+  TSpoken FSpoken;
 };

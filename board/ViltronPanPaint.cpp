@@ -45,7 +45,7 @@ void TViltronPan::DrawCell(uint16_t x, uint16_t y)
   const uint16_t v = FBoard[x][y];
   if (FCount != 0 && FState != gsThink && v != 0) {
     if (v == FCount)
-      changed |= QRect(changed.topLeft(), FKnight.size());
+      changed |= QRect(changed.topLeft(), FKnightArt.size());
     else
       changed |= FDigits.Extent(changed.left() + 1, changed.top() + 1, v);
   }
@@ -73,14 +73,43 @@ void TViltronPan::Show(const QRect& rect)
   FShowing = true;
   repaint(rect & this->rect());
   FShowing = false;
+  Announce();
+}
+
+void TViltronPan::FitPictureToScreen()
+{
+  const qreal ratio = devicePixelRatioF();
+  const int side = FSize * FSizeOfCell;
+  const QSize size = QSize(side, side) * ratio;
+  if (FPicture.size() == size && FPicture.devicePixelRatio() == ratio)
+    return;
+  FPicture = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  FPicture.setDevicePixelRatio(ratio);
+  FPicture.fill(Qt::white);
+  if (FKnight.isNull() || FKnight.devicePixelRatio() != ratio) {
+    // Nearest neighbour, no blur: at a whole ratio each pixel of the art
+    // becomes a square block of device pixels.
+    FKnight = FKnightArt.scaled(FKnightArt.size() * ratio, Qt::IgnoreAspectRatio,
+                                Qt::FastTransformation);
+    FKnight.setDevicePixelRatio(ratio);
+  }
+  FDigits.SetRatio(ratio);
 }
 
 void TViltronPan::paintEvent(QPaintEvent* event)
 {
   // A repaint the toolkit asks for (exposure, update) redraws the board from
-  // its state; our own only copy what was just drawn.
-  if (!FShowing)
+  // its state; our own only copy what was just drawn. A window moved to a
+  // screen of another density is exposed anew: the picture is remade for it.
+  if (FPicture.devicePixelRatio() != devicePixelRatioF()) {
+    FitPictureToScreen();
     PaintInto();
+  } else if (!FShowing) {
+    PaintInto();
+  }
   QPainter painter(this);
-  painter.drawImage(event->rect(), FPicture, event->rect());
+  const QRectF shown = event->rect();
+  const qreal ratio = FPicture.devicePixelRatio();
+  painter.drawImage(shown, FPicture,
+                    QRectF(shown.topLeft() * ratio, shown.size() * ratio));
 }

@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent)
+TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent)
 {
+  setSizeGripEnabled(false);
   setAutoFillBackground(true);
 }
 
@@ -32,7 +33,7 @@ void TStatusBar::SetPanelText(int index, const QString& text)
 
 void TStatusBar::resizeEvent(QResizeEvent* event)
 {
-  QWidget::resizeEvent(event);
+  QStatusBar::resizeEvent(event);
   Arrange();
 }
 

@@ -1,15 +1,16 @@
 #pragma once
 // A status bar of sunken text panels of fixed widths; the last panel takes the
 // rest of the bar. Each panel is a label, so its text is readable by screen
-// readers and tests.
+// readers and tests. It is a QStatusBar so that screen readers know it as a
+// status bar; the panels are placed by hand, not by QStatusBar's layout.
 
+#include <QStatusBar>
 #include <QString>
 #include <QVector>
-#include <QWidget>
 
 class QLabel;
 
-class TStatusBar : public QWidget {
+class TStatusBar : public QStatusBar {
 public:
   explicit TStatusBar(QWidget* parent = nullptr);
 

@@ -5,7 +5,9 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include "BoardTestKit.h"
 #include "TestApp.h"
@@ -75,11 +77,12 @@ void DrawNumber(QPainter& painter, QPoint topLeft, int v, const QFont& font, QRg
   painter.drawText(topLeft + QPoint(0, QFontMetrics(font).ascent()), QString::number(v));
 }
 
-QImage NumberCell(int w, QRgb fill, QRgb text, int v, const QFont& font)
+// The number's corner lies one logical pixel, `ratio` device pixels, inside.
+QImage NumberCell(int w, QRgb fill, QRgb text, int v, const QFont& font, int ratio = 1)
 {
   QImage image = BareCell(w, fill);
   QPainter painter(&image);
-  DrawNumber(painter, QPoint(1, 1), v, font, text);
+  DrawNumber(painter, QPoint(ratio, ratio), v, font, text);
   return image;
 }
 
@@ -275,6 +278,8 @@ private slots:
   void knightReachesOntoNeighbours();
   void numbersOfSeveralDigits_data();
   void numbersOfSeveralDigits();
+  void sharpAtScreenRatio_data();
+  void sharpAtScreenRatio();
 };
 
 void TestPaint::newBoardIsChequered()
@@ -646,6 +651,107 @@ void TestPaint::numbersOfSeveralDigits()
                            NumberCell(pan.SizeOfCell(), fill, text, v, font), fill, text),
                QString());
     }
+}
+
+void TestPaint::sharpAtScreenRatio_data()
+{
+  QTest::addColumn<QFont>("font");
+  QTest::addColumn<QPoint>("cell");
+  QTest::addColumn<int>("value");
+  QTest::newRow("window font, light cell") << WindowFont() << QPoint(0, 0) << 47;
+  QTest::newRow("window font, dark cell") << WindowFont() << QPoint(2, 3) << 7;
+  QFont large = WindowFont();
+  large.setPixelSize(16);
+  QTest::newRow("16-pixel font") << large << QPoint(1, 2) << 63;
+  QTest::newRow("application font") << QFont() << QPoint(3, 0) << 58;
+}
+
+namespace {
+
+// The board on its screen: a number `value` on `cell`, the knight on (4,4).
+// Each logical pixel is r x r device pixels, and what the board shows must be
+// drawn at that resolution.
+void CheckSharp(TTestPan& pan, const QFont& font, QPoint cell, int value)
+{
+  const int r = qRound(pan.devicePixelRatioF());
+  const int w = pan.SizeOfCell() * r;  // a cell in device pixels
+  const QImage shown = Shown(pan);
+  QCOMPARE(shown.size(), pan.size() * r);
+
+  // A bare cell fills exactly its w x w device pixels.
+  QCOMPARE(CompareRegion(shown, {w * 5, w * 5}, BareCell(w, White)), QString());
+  QCOMPARE(shown.pixel(w * 6 - 1, w * 5), White);
+  QCOMPARE(shown.pixel(w * 6, w * 5), Black);
+
+  // The number: text drawn at device resolution in a font r times the size.
+  QFont deviceFont = font;
+  if (font.pixelSize() > 0)
+    deviceFont.setPixelSize(font.pixelSize() * r);
+  else
+    deviceFont.setPointSizeF(font.pointSizeF() * r);
+  const QRgb fill = IsLight(cell.x(), cell.y()) ? White : Black;
+  const QRgb text = IsLight(cell.x(), cell.y()) ? Black : White;
+  const QPoint at = cell * w;
+  const QImage expected = NumberCell(w, fill, text, value, deviceFont, r);
+  QCOMPARE(CompareText(shown, at, expected, fill, text), QString());
+  // Sharp: closer to that text than to the 1x number enlarged by blocks or
+  // smoothly, as a picture drawn at 1x and stretched would be.
+  auto distance = [&](const QImage& other) {
+    qint64 sum = 0;
+    for (int y = 0; y < w; ++y)
+      for (int x = 0; x < w; ++x)
+        sum += qAbs(qGray(shown.pixel(at.x() + x, at.y() + y)) - qGray(other.pixel(x, y)));
+    return sum;
+  };
+  if (r > 1) {
+    const QImage small = NumberCell(pan.SizeOfCell(), fill, text, value, font);
+    for (Qt::TransformationMode mode : {Qt::FastTransformation, Qt::SmoothTransformation}) {
+      const qint64 stretched = distance(small.scaled(w, w, Qt::IgnoreAspectRatio, mode));
+      QVERIFY2(distance(expected) * 2 < stretched,
+               qPrintable(QStringLiteral("%1 from sharp text, %2 from a stretched number")
+                              .arg(distance(expected))
+                              .arg(stretched)));
+    }
+  }
+
+  // The knight's pixel art, each pixel a whole r x r block.
+  const QImage knight = KnightCell(pan.SizeOfCell(), White).scaled(w, w);
+  QCOMPARE(CompareRegion(shown, {w * 4, w * 4}, knight), QString());
+
+  // Single cells drawn at once show the same device pixels.
+  pan.DrawCell(static_cast<uint16_t>(cell.x()), static_cast<uint16_t>(cell.y()));
+  pan.DrawCell(4, 4);
+  for (QPoint c : {cell, QPoint(4, 4)})
+    QCOMPARE(Drawn(pan).copy(QRect(c * w, QSize(w, w))), shown.copy(QRect(c * w, QSize(w, w))));
+}
+
+}  // namespace
+
+// Run also with QT_SCALE_FACTOR=2, and on two screens of different density:
+// the board visits each screen and comes back, and must follow each density.
+void TestPaint::sharpAtScreenRatio()
+{
+  QFETCH(QFont, font);
+  QFETCH(QPoint, cell);
+  QFETCH(int, value);
+  TTestPan pan;
+  pan.setFont(font);
+  pan.Put(cell.x(), cell.y(), value);
+  pan.Put(4, 4, 64);
+  pan.FCount = 64;
+  pan.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&pan));
+  QList<QScreen*> visits = QGuiApplication::screens();
+  if (visits.size() > 1)
+    visits << visits.first();
+  for (QScreen* screen : visits) {
+    pan.windowHandle()->setScreen(screen);
+    pan.move(screen->geometry().topLeft() + QPoint(10, 10));
+    QTRY_COMPARE(pan.devicePixelRatioF(), screen->devicePixelRatio());
+    CheckSharp(pan, font, cell, value);
+    if (QTest::currentTestFailed())
+      QFAIL(qPrintable(QStringLiteral("on screen %1").arg(screen->name())));
+  }
 }
 
 VILTRON_TEST_MAIN(TestPaint)

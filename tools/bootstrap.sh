@@ -11,6 +11,7 @@ packages=(
   cmake g++ make
   qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev
   xvfb xauth xdotool imagemagick
+  dbus-x11 at-spi2-core python3-pyatspi
   fonts-liberation
   desktop-file-utils appstream dpkg-dev file
 )

@@ -1,0 +1,7 @@
+#include "main/GameWindows.h"
+
+TGameWindows::TGameWindows() : RulesForm(&MainForm, &MainForm)
+{
+  MainForm.RulesForm = &RulesForm;
+  MainForm.AboutBox = &AboutBox;
+}
