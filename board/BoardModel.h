@@ -2,6 +2,7 @@
 // The game on one board, without any window: cells, knight, move count, state,
 // the move rules and the tour search. The board widget builds on it.
 
+#include <chrono>
 #include <cstdint>
 
 #include "board/TourWalker.h"
@@ -34,6 +35,22 @@ public:
   void CopyBoard(TBoard& dest, const TBoard& source) const;
   void SearchTour();
 
+  // How many walkers the search runs at once: 0 (the default) takes the
+  // process's setting, SearchWalkersDefault().
+  void SetSearchWalkers(int walkers) { FSearchWalkers = walkers; }
+  int SearchWalkers() const;
+  // Walks made by the latest search, by all its walkers.
+  uint64_t SearchWalks() const { return FSearchWalks; }
+
+  // VILTRON_SEARCH_THREADS when set to a number from 1, otherwise the number
+  // of cores. With one walker the search makes exactly the walks of the plain
+  // algorithm on the game's random stream.
+  static int SearchWalkersDefault();
+  static constexpr int MaxSearchWalkers = 64;
+  // The longest the interface waits for its messages while several walkers
+  // search.
+  static constexpr std::chrono::milliseconds MessageInterval{10};
+
 protected:
   // Called once after every walk of the search, so that the host can keep its
   // interface alive; the search reads the state right after it.
@@ -55,5 +72,16 @@ protected:
   uint8_t FLoadedSize = 0;
 
 private:
+  // The search's walks with one walker, on the game's stream, and with
+  // several; false when the host resized the board meanwhile.
+  bool WalkAlone(int n);
+  bool WalkTogether(int n, int walkers, const TBoard& start);
+  // Whether the search stops after a walk: a full tour, or the user asked.
+  bool Ended(int n, uint16_t bestLength) const;
+  // Shows a finished walk on the board fields.
+  void ShowWalk(uint16_t length);
+
   TTourWalker FWalker;
+  int FSearchWalkers = 0;
+  uint64_t FSearchWalks = 0;
 };
