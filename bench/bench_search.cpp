@@ -126,8 +126,9 @@ double MedianTourSeconds(int n, int& searches)
     const double seconds = search.Run(TourCapSeconds);
     spent += seconds;
     times.push_back(search.FoundTour() ? seconds : -1);
-    if (!search.FoundTour() && i == 0)
-      break;  // no tour within the cap: the size is not for this column
+    // Two searches in a row without a tour: tours are too rare for the cap.
+    if (times.size() >= 2 && times[times.size() - 1] < 0 && times[times.size() - 2] < 0)
+      break;
   }
   searches = static_cast<int>(times.size());
   // Searches that found none count as the longest.
@@ -248,8 +249,6 @@ int main()
     const double median = MedianTourSeconds(n, searches);
     if (median >= 0)
       std::printf("%.3f s (median of %d)\n", median, searches);
-    else if (searches == 1)
-      std::printf("none within %.0f s\n", TourCapSeconds);
     else
       std::printf("over %.0f s (median of %d)\n", TourCapSeconds, searches);
     std::fflush(stdout);

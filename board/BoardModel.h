@@ -52,8 +52,10 @@ public:
   static constexpr std::chrono::milliseconds MessageInterval{10};
 
 protected:
-  // Called once after every walk of the search, so that the host can keep its
-  // interface alive; the search reads the state right after it.
+  // Called by the search after every walk it makes on the interface thread
+  // (at least every MessageInterval while other walkers make long walks), so
+  // that the host can keep its interface alive; at each call the board fields
+  // show a finished walk, and the search reads the state right after it.
   virtual void ProcessMessages() {}
 
   // Gives the board n x n cells (keeping the overlap) and takes n as its size.
