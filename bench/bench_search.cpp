@@ -103,13 +103,24 @@ private:
   double FMost = 0;
 };
 
-// Walks per second of the whole search with the given number of walkers.
-double SearchRate(int n, int walkers)
+// CPU time of the whole process.
+double ProcessCpuSeconds()
+{
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return t.tv_sec + t.tv_nsec * 1e-9;
+}
+
+// Walks per second of the whole search with the given number of walkers, and
+// the cores it had on average (below the walkers when others used the machine).
+double SearchRate(int n, int walkers, double& cores)
 {
   TTimedSearch search;
   search.SetSearchWalkers(walkers);
   search.NoTourBoard(n);
+  const double cpu = ProcessCpuSeconds();
   const double seconds = search.Run(SearchSeconds);
+  cores = (ProcessCpuSeconds() - cpu) / seconds;
   return search.SearchWalks() / seconds;
 }
 
@@ -212,11 +223,12 @@ int main()
               "          the same walks in turns of about %.2f s (seeds from %llu)\n",
               EngineSeconds, RoundSeconds, static_cast<unsigned long long>(BaseSeed));
   std::printf("search:   %.1f s of wall time with 1 walker and with %d, on a board no walk\n"
-              "          can cover; first full tour: median of up to %d searches from an\n"
-              "          empty board, each stopped after %.0f s\n\n",
+              "          can cover (cores: the CPU time the latter had per second);\n"
+              "          first full tour: median of up to %d searches from an empty\n"
+              "          board, each stopped after %.0f s\n\n",
               SearchSeconds, TBoardModel::SearchWalkersDefault(), TourSearches, TourCapSeconds);
-  std::printf("%4s | %12s %12s %8s | %12s %12s %7s | %s\n", "N", "walker", "plain", "speed-up",
-              "search 1", "search all", "scaling", "first full tour");
+  std::printf("%4s | %12s %12s %8s | %12s %12s %7s %5s | %s\n", "N", "walker", "plain",
+              "speed-up", "search 1", "search all", "scaling", "cores", "first full tour");
 
   bool same = true;
   uint64_t totalMoves = 0;
@@ -240,10 +252,11 @@ int main()
     }
     const double engineRate = fast.Walks / fast.Seconds;
     const double literalRate = plain.Walks / plain.Seconds;
-    const double one = SearchRate(n, 1);
-    const double all = SearchRate(n, TBoardModel::SearchWalkersDefault());
-    std::printf("%4d | %12.0f %12.0f %7.2fx | %12.0f %12.0f %6.2fx | ", n, engineRate, literalRate,
-                engineRate / literalRate, one, all, all / one);
+    double cores = 0;
+    const double one = SearchRate(n, 1, cores);
+    const double all = SearchRate(n, TBoardModel::SearchWalkersDefault(), cores);
+    std::printf("%4d | %12.0f %12.0f %7.2fx | %12.0f %12.0f %6.2fx %5.2f | ", n, engineRate, literalRate,
+                engineRate / literalRate, one, all, all / one, cores);
     std::fflush(stdout);
     int searches = 0;
     const double median = MedianTourSeconds(n, searches);
