@@ -186,8 +186,9 @@ bool TBoardModel::WalkTogether(int n, int walkers, const TBoard& start)
   FWalker.SetStart(start, weights, n, job.PosX, job.PosY, job.Count);
   uint64_t walks = 0;
   uint64_t shown = 0;  // the version of the best in FBest
-  // The interface thread walks too, unless a walk would keep it from the
-  // messages for longer than MessageInterval; then it waits for the helpers.
+  // The interface thread walks too, unless its walks keep it from the
+  // messages for too long; then it waits for the helpers' news, at most
+  // MessageInterval at a time.
   bool walking = true;
   for (;;) {
     if (walking || !helpers.Started()) {
@@ -196,7 +197,7 @@ bool TBoardModel::WalkTogether(int n, int walkers, const TBoard& start)
       ++walks;
       job.Offer(FWalker, length);
       ShowWalk(length);
-      walking = std::chrono::steady_clock::now() - began < MessageInterval;
+      walking = std::chrono::steady_clock::now() - began < FLongestOwnWalk;
     } else {
       job.WaitForNews(shown, MessageInterval);
     }

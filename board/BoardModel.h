@@ -72,6 +72,9 @@ protected:
   uint16_t FCount = 0;
   TSolution FBest;
   uint8_t FLoadedSize = 0;
+  // With other walkers at work, the interface thread leaves the walking to
+  // them once one of its own walks took this long.
+  std::chrono::microseconds FLongestOwnWalk = MessageInterval;
 
 private:
   // The search's walks with one walker, on the game's stream, and with

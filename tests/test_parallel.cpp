@@ -21,6 +21,7 @@ public:
   using TBoardModel::FBest;
   using TBoardModel::FBoard;
   using TBoardModel::FCount;
+  using TBoardModel::FLongestOwnWalk;
   using TBoardModel::FPosX;
   using TBoardModel::FPosY;
   using TBoardModel::FSize;
@@ -139,13 +140,20 @@ void TestParallel::stopsWhenAsked_data()
   QTest::addColumn<int>("stopWith");
   QTest::addColumn<int>("stopAfter");
   QTest::addColumn<int>("longest");  // the length of every walk; 0 when they vary
+  // Whether the interface thread leaves all walks to the helpers, as it does
+  // when its own would keep it from the messages too long.
+  QTest::addColumn<bool>("helpersOnly");
   for (TGameState state : {gsBest, gsCancel}) {
     const char* name = state == gsBest ? "best" : "cancel";
-    QTest::addRow("6x6 %s at once", name) << 6 << TMoves{} << int(state) << 1 << 34;
-    QTest::addRow("6x6 %s later", name) << 6 << TMoves{} << int(state) << 300 << 34;
+    QTest::addRow("6x6 %s at once", name) << 6 << TMoves{} << int(state) << 1 << 34 << false;
+    QTest::addRow("6x6 %s later", name) << 6 << TMoves{} << int(state) << 300 << 34 << false;
     QTest::addRow("stuck knight %s", name)
-        << 5 << TMoves{{1, 2}, {3, 3}, {2, 1}, {0, 0}} << int(state) << 20 << 4;
-    QTest::addRow("100x100 %s", name) << 100 << TMoves{} << int(state) << 3 << 0;
+        << 5 << TMoves{{1, 2}, {3, 3}, {2, 1}, {0, 0}} << int(state) << 20 << 4 << false;
+    QTest::addRow("100x100 %s", name) << 100 << TMoves{} << int(state) << 3 << 0 << false;
+    QTest::addRow("6x6 %s, helpers only", name) << 6 << TMoves{} << int(state) << 4 << 34 << true;
+    QTest::addRow("stuck knight %s, helpers only", name)
+        << 5 << TMoves{{1, 2}, {3, 3}, {2, 1}, {0, 0}} << int(state) << 3 << 4 << true;
+    QTest::addRow("100x100 %s, helpers only", name) << 100 << TMoves{} << int(state) << 3 << 0 << true;
   }
 }
 
@@ -158,7 +166,10 @@ void TestParallel::stopsWhenAsked()
   QFETCH(int, stopWith);
   QFETCH(int, stopAfter);
   QFETCH(int, longest);
+  QFETCH(bool, helpersOnly);
   TParallelModel m;
+  if (helpersOnly)
+    m.FLongestOwnWalk = {};
   m.Play(size, moves);
   m.FState = gsThink;
   m.Start = m.Position();
