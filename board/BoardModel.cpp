@@ -1,9 +1,13 @@
 #include "board/BoardModel.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
 #include "board/KnightMoves.h"
 #include "board/Random.h"
+#include "board/SearchPool.h"
 
 TBoardModel::TBoardModel()
 {
@@ -117,20 +121,45 @@ void TBoardModel::SearchTour()
   if (n > TTourWalker::MaxSize)
     return;
 
-  uint16_t bestLength = startCount;
-  const int16_t full = static_cast<int16_t>(n * n);
-  FWalker.SetStart(FBoard, FWeights, n, startX, startY, startCount);
+  FSearchWalks = 0;
   TBoard start;
   CopyBoard(start, FBoard);
+  const int walkers = SearchWalkers();
+  // A host that resized the board meanwhile broke the search's contract:
+  // leave without touching the new board.
+  if (!(walkers <= 1 ? WalkAlone(n) : WalkTogether(n, walkers, start)))
+    return;
 
+  FBoard = start;
+  FPosX = startX;
+  FPosY = startY;
+  FCount = startCount;
+}
+
+void TBoardModel::ShowWalk(uint16_t length)
+{
+  FWalker.CopyCellsTo(FBoard);
+  FPosX = FWalker.PosX();
+  FPosY = FWalker.PosY();
+  FCount = length;
+}
+
+bool TBoardModel::Ended(int n, uint16_t bestLength) const
+{
+  return static_cast<int16_t>(bestLength) == static_cast<int16_t>(n * n) || FState == gsCancel ||
+         FState == gsBest;
+}
+
+bool TBoardModel::WalkAlone(int n)
+{
+  uint16_t bestLength = FCount;
+  FWalker.SetStart(FBoard, FWeights, n, FPosX, FPosY, FCount);
   // The walk in progress lives in the walker; after every walk the board
   // fields show the finished walk, as the host may look at them meanwhile.
   for (;;) {
     const uint16_t length = FWalker.Walk();
-    FWalker.CopyCellsTo(FBoard);
-    FPosX = FWalker.PosX();
-    FPosY = FWalker.PosY();
-    FCount = length;
+    ++FSearchWalks;
+    ShowWalk(length);
     if (length > bestLength) {
       bestLength = length;
       FWalker.CopyCellsTo(FBest.Board);
@@ -139,16 +168,79 @@ void TBoardModel::SearchTour()
       FBest.Count = length;
     }
     ProcessMessages();
-    // A host that resized the board meanwhile broke the search's contract:
-    // stop without touching the new board.
     if (FSize != n)
-      return;
-    if (static_cast<int16_t>(bestLength) == full || FState == gsCancel || FState == gsBest)
+      return false;
+    if (Ended(n, bestLength))
+      return true;
+  }
+}
+
+bool TBoardModel::WalkTogether(int n, int walkers, const TBoard& start)
+{
+  // The helpers read the start and the weights while the host may write the
+  // board fields: they get copies of their own.
+  const TBoard weights = FWeights;
+  TSearchJob job(start, weights, n, FPosX, FPosY, FCount);
+  TSearchHelpers helpers(job, walkers - 1);
+  TRandomState stream = SplitStream();
+  FWalker.SetStart(start, weights, n, job.PosX, job.PosY, job.Count);
+  uint64_t walks = 0;
+  uint64_t shown = 0;  // the version of the best in FBest
+  // The interface thread walks too, unless its walks keep it from the
+  // messages for too long; then it waits for the helpers' news, at most
+  // MessageInterval at a time.
+  bool walking = true;
+  for (;;) {
+    if (walking || !helpers.Started()) {
+      const auto began = std::chrono::steady_clock::now();
+      const uint16_t length = FWalker.Walk(stream);
+      ++walks;
+      job.Offer(FWalker, length);
+      ShowWalk(length);
+      walking = std::chrono::steady_clock::now() - began < FLongestOwnWalk;
+    } else {
+      job.WaitForNews(shown, MessageInterval);
+    }
+    const uint64_t version = job.BestVersion();
+    if (version != shown) {
+      shown = version;
+      job.CopyBest(FBest);
+      if (!walking) {
+        // The board fields show a finished walk: the best one.
+        CopyBoard(FBoard, FBest.Board);
+        FPosX = FBest.PosX;
+        FPosY = FBest.PosY;
+        FCount = FBest.Count;
+      }
+    }
+    ProcessMessages();
+    if (FSize != n)
+      return false;
+    if (Ended(n, job.BestLength()))
       break;
   }
+  // The walks under way when the search ended still compete.
+  helpers.Finish();
+  job.CopyBest(FBest);
+  FSearchWalks = walks + job.Walks.load();
+  return true;
+}
 
-  FBoard = start;
-  FPosX = startX;
-  FPosY = startY;
-  FCount = startCount;
+int TBoardModel::SearchWalkers() const
+{
+  return std::min(FSearchWalkers > 0 ? FSearchWalkers : SearchWalkersDefault(), MaxSearchWalkers);
+}
+
+int TBoardModel::SearchWalkersDefault()
+{
+  static const int walkers = [] {
+    if (const char* text = std::getenv("VILTRON_SEARCH_THREADS")) {
+      char* end = nullptr;
+      const long value = std::strtol(text, &end, 10);
+      if (end != text && *end == '\0' && value >= 1)
+        return static_cast<int>(std::min<long>(value, MaxSearchWalkers));
+    }
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  }();
+  return walkers;
 }

@@ -2,6 +2,7 @@
 // The game on one board, without any window: cells, knight, move count, state,
 // the move rules and the tour search. The board widget builds on it.
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -43,6 +44,22 @@ public:
   bool SaveGame(const std::string& fileName) const;
   void LoadGame(const std::string& fileName);
 
+  // How many walkers the search runs at once: 0 (the default) takes the
+  // process's setting, SearchWalkersDefault().
+  void SetSearchWalkers(int walkers) { FSearchWalkers = walkers; }
+  int SearchWalkers() const;
+  // Walks made by the latest search, by all its walkers.
+  uint64_t SearchWalks() const { return FSearchWalks; }
+
+  // VILTRON_SEARCH_THREADS when set to a number from 1, otherwise the number
+  // of cores. With one walker the search makes exactly the walks of the plain
+  // algorithm on the game's random stream.
+  static int SearchWalkersDefault();
+  static constexpr int MaxSearchWalkers = 64;
+  // The longest the interface waits for its messages while several walkers
+  // search.
+  static constexpr std::chrono::milliseconds MessageInterval{10};
+
 protected:
   // The steps of LoadGame a host sees. RestoreState gets the stored state
   // (gsShow comes back as gsPlay) after the count and the knight and before
@@ -52,8 +69,10 @@ protected:
   virtual void RestoreState(TGameState state);
   virtual void LoadShown() {}
 
-  // Called once after every walk of the search, so that the host can keep its
-  // interface alive; the search reads the state right after it.
+  // Called by the search after every walk it makes on the interface thread
+  // (at least every MessageInterval while other walkers make long walks), so
+  // that the host can keep its interface alive; at each call the board fields
+  // show a finished walk, and the search reads the state right after it.
   virtual void ProcessMessages() {}
 
   // Gives the board n x n cells (keeping the overlap) and takes n as its size.
@@ -70,7 +89,21 @@ protected:
   uint16_t FCount = 0;
   TSolution FBest;
   uint8_t FLoadedSize = 0;
+  // With other walkers at work, the interface thread leaves the walking to
+  // them once one of its own walks took this long.
+  std::chrono::microseconds FLongestOwnWalk = MessageInterval;
 
 private:
+  // The search's walks with one walker, on the game's stream, and with
+  // several; false when the host resized the board meanwhile.
+  bool WalkAlone(int n);
+  bool WalkTogether(int n, int walkers, const TBoard& start);
+  // Whether the search stops after a walk: a full tour, or the user asked.
+  bool Ended(int n, uint16_t bestLength) const;
+  // Shows a finished walk on the board fields.
+  void ShowWalk(uint16_t length);
+
   TTourWalker FWalker;
+  int FSearchWalkers = 0;
+  uint64_t FSearchWalks = 0;
 };

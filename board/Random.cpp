@@ -14,14 +14,28 @@ uint64_t SplitMix(uint64_t& x)
 
 }  // namespace
 
-void RandSeed(uint64_t seed)
+TRandomState SeededState(uint64_t seed)
 {
+  TRandomState state{};
   uint64_t s = seed;
   for (int i = 0; i < 4; i += 2) {
     const uint64_t v = SplitMix(s);
-    RandomDetail::State[i] = static_cast<uint32_t>(v);
-    RandomDetail::State[i + 1] = static_cast<uint32_t>(v >> 32);
+    state.S[i] = static_cast<uint32_t>(v);
+    state.S[i + 1] = static_cast<uint32_t>(v >> 32);
   }
+  return state;
+}
+
+TRandomState SplitStream()
+{
+  const uint64_t high = static_cast<uint32_t>(Random(1 << 16)) << 16 | static_cast<uint32_t>(Random(1 << 16));
+  const uint64_t low = static_cast<uint32_t>(Random(1 << 16)) << 16 | static_cast<uint32_t>(Random(1 << 16));
+  return SeededState(high << 32 | low);
+}
+
+void RandSeed(uint64_t seed)
+{
+  RandomDetail::State = SeededState(seed);
 }
 
 void Randomize()

@@ -74,11 +74,11 @@ void TTourWalker::SetStart(const TBoard& board, const TBoard& weights, int n,
 // neighbours' counts at the start of each step, where those neighbours are
 // read as candidates anyway.
 template <int Shift>
-int TTourWalker::Run(int pos, int length)
+int TTourWalker::Run(int pos, int length, TRandomState& stream)
 {
   uint16_t* const path = FPath.data();
   uint16_t* p = FWords.data() + pos;
-  TLocalRandom random;
+  TLocalRandom random(stream);
   for (;;) {
     // A free cell ranks below the start value and a taken one above it, so the
     // first free candidate is always taken; a later one replaces it when
@@ -121,7 +121,7 @@ int TTourWalker::Run(int pos, int length)
   return length;
 }
 
-uint16_t TTourWalker::Walk()
+uint16_t TTourWalker::Walk(TRandomState& stream)
 {
   FPathLength = 0;
   FCount = FStartCount;
@@ -136,7 +136,7 @@ uint16_t TTourWalker::Walk()
   bool newCell = false;
   if (FStartCount == 0) {
     const int last = FSize - 1;
-    switch (Random(4)) {
+    switch (Random(stream, 4)) {
       case 0: pos = Index(0, 0); break;
       case 1: pos = Index(last, 0); break;
       case 2: pos = Index(0, last); break;
@@ -158,12 +158,12 @@ uint16_t TTourWalker::Walk()
       for (const TKnightMove& m : KnightMoves)
         words[pos + m.dx * stride + m.dy] += OneNeighbour;
     switch (FShift) {
-      case 3: length = Run<3>(pos, length); break;
-      case 4: length = Run<4>(pos, length); break;
-      case 5: length = Run<5>(pos, length); break;
-      case 6: length = Run<6>(pos, length); break;
-      case 7: length = Run<7>(pos, length); break;
-      default: length = Run<8>(pos, length); break;
+      case 3: length = Run<3>(pos, length, stream); break;
+      case 4: length = Run<4>(pos, length, stream); break;
+      case 5: length = Run<5>(pos, length, stream); break;
+      case 6: length = Run<6>(pos, length, stream); break;
+      case 7: length = Run<7>(pos, length, stream); break;
+      default: length = Run<8>(pos, length, stream); break;
     }
   }
   FPathLength = length;

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "board/Random.h"
 #include "board/Types.h"
 
 class TTourWalker {
@@ -31,9 +32,12 @@ public:
                 uint16_t posX, uint16_t posY, uint16_t count);
 
   // Runs one walk from the start position: from an empty board it begins in a
-  // random corner, then moves greedily until the knight is stuck.
+  // random corner, then moves greedily until the knight is stuck. Draws from
+  // the given stream exactly as the plain walk draws from Random.
   // Returns the walk's number of moves.
-  uint16_t Walk();
+  uint16_t Walk(TRandomState& stream);
+  // The same on the game's stream.
+  uint16_t Walk() { return Walk(RandomDetail::State); }
 
   // The walk last made.
   uint16_t Count() const { return FCount; }
@@ -48,7 +52,7 @@ private:
   // finds all its targets in the table.
   int Index(int x, int y) const { return (x + 2) << FShift | (y + 2); }
   template <int Shift>
-  int Run(int pos, int length);
+  int Run(int pos, int length, TRandomState& stream);
 
   int FSize = 0;
   int FShift = 0;

@@ -14,6 +14,7 @@
 #include "TestApp.h"
 #include "board/KnightMoves.h"
 #include "board/Random.h"
+#include "board/SearchPool.h"
 
 namespace {
 
@@ -286,6 +287,7 @@ void TestSolve::Enter(TTestPan& pan, const QString& entry, int size)
 // OnStopThinking.
 void TestSolve::commandRun_data()
 {
+  QTest::addColumn<int>("walkers");
   QTest::addColumn<QString>("command");
   QTest::addColumn<QString>("entry");
   QTest::addColumn<int>("size");
@@ -298,127 +300,138 @@ void TestSolve::commandRun_data()
   QTest::addColumn<int>("outcome");
   QTest::addColumn<int>("tourLength");  // for a tour: its moves, 0 when any
 
-  // On 5 x 5 every walk from a corner (or from a greedy walk's beginning) is
-  // a full tour, so the search ends after its first walk. On 6 x 6 no walk
-  // is, and every walk from a corner has 34 moves: only a button ends it.
-  const int none = -1;
-  QTest::newRow("SolveAll from gsNew")
-      << "SolveAll" << "new" << 5 << none << 0
-      << "New Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop)
-      << crNoDrop << int(Tour) << 25;
-  QTest::newRow("SolveAll from a game with moves")
-      << "SolveAll" << "play3" << 5 << none << 0
-      << "Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop) << crNoDrop
-      << int(Tour) << 25;
-  QTest::newRow("SolveAll from a game before its first move")
-      << "SolveAll" << "play0" << 5 << none << 0
-      << "Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop) << crNoDrop
-      << int(Tour) << 25;
-  QTest::newRow("SolveAll from a finished game")
-      << "SolveAll" << "stopDone" << 5 << none << 0
-      << "New Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop)
-      << crNoDrop << int(Tour) << 25;
-  QTest::newRow("SolveAll from a replay")
-      << "SolveAll" << "show" << 5 << none << 0
-      << "New Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop)
-      << crNoDrop << int(Tour) << 25;
-  QTest::newRow("SolveAll from gsNew, best walk")
-      << "SolveAll" << "new" << 6 << int(gsBest) << 3
-      << "New Search(Think) StopThinking(Best) Stop(Best)" << 3 << int(gsStop) << crNoDrop
-      << int(Tour) << 34;
-  QTest::newRow("SolveAll from a given-up game, best walk")
-      << "SolveAll" << "stopGaveUp" << 6 << int(gsBest) << 2
-      << "New Search(Think) StopThinking(Best) Stop(Best)" << 2 << int(gsStop) << crNoDrop
-      << int(Tour) << 34;
-  QTest::newRow("SolveAll from a game with moves, best walk")
-      << "SolveAll" << "play3" << 6 << int(gsBest) << 2
-      << "Search(Think) StopThinking(Best) Stop(Best)" << 2 << int(gsStop) << crNoDrop
-      << int(Tour) << 0;
-  QTest::newRow("SolveAll from gsNew, cancelled")
-      << "SolveAll" << "new" << 6 << int(gsCancel) << 3
-      << "New Search(Think) StopThinking(Cancel) Repaint" << 3 << int(gsNew) << crKnight
-      << int(Empty) << 0;
-  QTest::newRow("SolveAll from a game with moves, cancelled")
-      << "SolveAll" << "play3" << 6 << int(gsCancel) << 2
-      << "Search(Think) StopThinking(Cancel) Start(Cancel)" << 2 << int(gsPlay)
-      << crHandPoint << int(Unchanged) << 0;
-  QTest::newRow("SolveAll from a game before its first move, cancelled")
-      << "SolveAll" << "play0" << 6 << int(gsCancel) << 2
-      << "Search(Think) StopThinking(Cancel) Start(Cancel)" << 2 << int(gsPlay)
-      << crHourGlass << int(Empty) << 0;
-  QTest::newRow("SolveAll from a given-up game, cancelled")
-      << "SolveAll" << "stopGaveUp" << 6 << int(gsCancel) << 2
-      << "New Search(Think) StopThinking(Cancel) Stop(Cancel)" << 2 << int(gsStop)
-      << crNoDrop << int(Empty) << 0;
-  QTest::newRow("SolveAll from a replay, cancelled")
-      << "SolveAll" << "show" << 6 << int(gsCancel) << 2
-      << "New Search(Think) StopThinking(Cancel)" << 2 << int(gsShow) << crNoDrop
-      << int(Empty) << 0;
+  // Every case once with the one walker of the exact walks and once with
+  // three walkers at once: the commands end alike, only sooner.
+  for (const int walkers : {1, 3}) {
+    auto row = [walkers](const char* name) -> QTestData& {
+      if (walkers == 1)
+        return QTest::newRow(name) << walkers;
+      return QTest::addRow("%s, %d walkers", name, walkers) << walkers;
+    };
 
-  QTest::newRow("PrepareShow from gsNew")
-      << "PrepareShow" << "new" << 5 << none << 0
-      << "New Search(Think) StopThinking(Think)" << 1 << int(gsShow) << crNoDrop
-      << int(FirstMove) << 0;
-  QTest::newRow("PrepareShow from a game with moves")
-      << "PrepareShow" << "play3" << 5 << none << 0 << "Search(Think) StopThinking(Think)"
-      << 1 << int(gsShow) << crNoDrop << int(Unchanged) << 0;
-  QTest::newRow("PrepareShow from a finished game")
-      << "PrepareShow" << "stopDone" << 5 << none << 0
-      << "New Search(Think) StopThinking(Think)" << 1 << int(gsShow) << crNoDrop
-      << int(FirstMove) << 0;
-  QTest::newRow("PrepareShow from gsNew, best walk")
-      << "PrepareShow" << "new" << 6 << int(gsBest) << 2
-      << "New Search(Think) StopThinking(Best)" << 2 << int(gsShow) << crNoDrop
-      << int(FirstMove) << 0;
-  QTest::newRow("PrepareShow from gsNew, cancelled")
-      << "PrepareShow" << "new" << 6 << int(gsCancel) << 2
-      << "New Search(Think) StopThinking(Cancel)" << 2 << int(gsCancel) << crHourGlass
-      << int(Empty) << 0;
-  QTest::newRow("PrepareShow from a game with moves, cancelled")
-      << "PrepareShow" << "play3" << 6 << int(gsCancel) << 2
-      << "Search(Think) StopThinking(Cancel)" << 2 << int(gsCancel) << crHourGlass
-      << int(Unchanged) << 0;
+    // On 5 x 5 every walk from a corner (or from a greedy walk's beginning) is
+    // a full tour, so the search ends after its first walk. On 6 x 6 no walk
+    // is, and every walk from a corner has 34 moves: only a button ends it.
+    const int none = -1;
+    row("SolveAll from gsNew")
+        << "SolveAll" << "new" << 5 << none << 0
+        << "New Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop)
+        << crNoDrop << int(Tour) << 25;
+    row("SolveAll from a game with moves")
+        << "SolveAll" << "play3" << 5 << none << 0
+        << "Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop) << crNoDrop
+        << int(Tour) << 25;
+    row("SolveAll from a game before its first move")
+        << "SolveAll" << "play0" << 5 << none << 0
+        << "Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop) << crNoDrop
+        << int(Tour) << 25;
+    row("SolveAll from a finished game")
+        << "SolveAll" << "stopDone" << 5 << none << 0
+        << "New Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop)
+        << crNoDrop << int(Tour) << 25;
+    row("SolveAll from a replay")
+        << "SolveAll" << "show" << 5 << none << 0
+        << "New Search(Think) StopThinking(Think) Stop(Think)" << 1 << int(gsStop)
+        << crNoDrop << int(Tour) << 25;
+    row("SolveAll from gsNew, best walk")
+        << "SolveAll" << "new" << 6 << int(gsBest) << 3
+        << "New Search(Think) StopThinking(Best) Stop(Best)" << 3 << int(gsStop) << crNoDrop
+        << int(Tour) << 34;
+    row("SolveAll from a given-up game, best walk")
+        << "SolveAll" << "stopGaveUp" << 6 << int(gsBest) << 2
+        << "New Search(Think) StopThinking(Best) Stop(Best)" << 2 << int(gsStop) << crNoDrop
+        << int(Tour) << 34;
+    row("SolveAll from a game with moves, best walk")
+        << "SolveAll" << "play3" << 6 << int(gsBest) << 2
+        << "Search(Think) StopThinking(Best) Stop(Best)" << 2 << int(gsStop) << crNoDrop
+        << int(Tour) << 0;
+    row("SolveAll from gsNew, cancelled")
+        << "SolveAll" << "new" << 6 << int(gsCancel) << 3
+        << "New Search(Think) StopThinking(Cancel) Repaint" << 3 << int(gsNew) << crKnight
+        << int(Empty) << 0;
+    row("SolveAll from a game with moves, cancelled")
+        << "SolveAll" << "play3" << 6 << int(gsCancel) << 2
+        << "Search(Think) StopThinking(Cancel) Start(Cancel)" << 2 << int(gsPlay)
+        << crHandPoint << int(Unchanged) << 0;
+    row("SolveAll from a game before its first move, cancelled")
+        << "SolveAll" << "play0" << 6 << int(gsCancel) << 2
+        << "Search(Think) StopThinking(Cancel) Start(Cancel)" << 2 << int(gsPlay)
+        << crHourGlass << int(Empty) << 0;
+    row("SolveAll from a given-up game, cancelled")
+        << "SolveAll" << "stopGaveUp" << 6 << int(gsCancel) << 2
+        << "New Search(Think) StopThinking(Cancel) Stop(Cancel)" << 2 << int(gsStop)
+        << crNoDrop << int(Empty) << 0;
+    row("SolveAll from a replay, cancelled")
+        << "SolveAll" << "show" << 6 << int(gsCancel) << 2
+        << "New Search(Think) StopThinking(Cancel)" << 2 << int(gsShow) << crNoDrop
+        << int(Empty) << 0;
 
-  QTest::newRow("Hint from gsNew")
-      << "Hint" << "new" << 5 << none << 0 << "Search(Think) StopThinking(Think)" << 1
-      << int(gsPlay) << crHandPoint << int(FirstMove) << 0;
-  QTest::newRow("Hint in a game with moves")
-      << "Hint" << "play3" << 5 << none << 0
-      << "Search(Think) StopThinking(Think) Move(Think)" << 1 << int(gsPlay) << crHandPoint
-      << int(NextMove) << 0;
-  QTest::newRow("Hint in a game before its first move")
-      << "Hint" << "play0" << 5 << none << 0 << "Search(Think) StopThinking(Think)" << 1
-      << int(gsPlay) << crHandPoint << int(FirstMove) << 0;
-  QTest::newRow("Hint after a lost game")
-      << "Hint" << "stopLost" << 5 << none << 0 << "New Search(Think) StopThinking(Think)"
-      << 1 << int(gsPlay) << crHandPoint << int(FirstMove) << 0;
-  QTest::newRow("Hint from gsNew, best walk")
-      << "Hint" << "new" << 6 << int(gsBest) << 2 << "Search(Think) StopThinking(Best)" << 2
-      << int(gsPlay) << crHandPoint << int(FirstMove) << 0;
-  QTest::newRow("Hint in a game with moves, best walk")
-      << "Hint" << "play3" << 6 << int(gsBest) << 2
-      << "Search(Think) StopThinking(Best) Move(Best)" << 2 << int(gsPlay) << crHandPoint
-      << int(NextMove) << 0;
-  QTest::newRow("Hint from gsNew, cancelled")
-      << "Hint" << "new" << 6 << int(gsCancel) << 2
-      << "Search(Think) StopThinking(Cancel) Repaint" << 2 << int(gsNew) << crKnight
-      << int(Empty) << 0;
-  QTest::newRow("Hint in a game with moves, cancelled")
-      << "Hint" << "play3" << 6 << int(gsCancel) << 2
-      << "Search(Think) StopThinking(Cancel) Start(Cancel)" << 2 << int(gsPlay)
-      << crHandPoint << int(Unchanged) << 0;
-  QTest::newRow("Hint in a game before its first move, cancelled")
-      << "Hint" << "play0" << 6 << int(gsCancel) << 2
-      << "Search(Think) StopThinking(Cancel) Start(Cancel)" << 2 << int(gsPlay)
-      << crHourGlass << int(Empty) << 0;
-  QTest::newRow("Hint after a lost game, cancelled")
-      << "Hint" << "stopLost" << 6 << int(gsCancel) << 2
-      << "New Search(Think) StopThinking(Cancel) Stop(Cancel)" << 2 << int(gsStop)
-      << crNoDrop << int(Empty) << 0;
+    row("PrepareShow from gsNew")
+        << "PrepareShow" << "new" << 5 << none << 0
+        << "New Search(Think) StopThinking(Think)" << 1 << int(gsShow) << crNoDrop
+        << int(FirstMove) << 0;
+    row("PrepareShow from a game with moves")
+        << "PrepareShow" << "play3" << 5 << none << 0 << "Search(Think) StopThinking(Think)"
+        << 1 << int(gsShow) << crNoDrop << int(Unchanged) << 0;
+    row("PrepareShow from a finished game")
+        << "PrepareShow" << "stopDone" << 5 << none << 0
+        << "New Search(Think) StopThinking(Think)" << 1 << int(gsShow) << crNoDrop
+        << int(FirstMove) << 0;
+    row("PrepareShow from gsNew, best walk")
+        << "PrepareShow" << "new" << 6 << int(gsBest) << 2
+        << "New Search(Think) StopThinking(Best)" << 2 << int(gsShow) << crNoDrop
+        << int(FirstMove) << 0;
+    row("PrepareShow from gsNew, cancelled")
+        << "PrepareShow" << "new" << 6 << int(gsCancel) << 2
+        << "New Search(Think) StopThinking(Cancel)" << 2 << int(gsCancel) << crHourGlass
+        << int(Empty) << 0;
+    row("PrepareShow from a game with moves, cancelled")
+        << "PrepareShow" << "play3" << 6 << int(gsCancel) << 2
+        << "Search(Think) StopThinking(Cancel)" << 2 << int(gsCancel) << crHourGlass
+        << int(Unchanged) << 0;
+
+    row("Hint from gsNew")
+        << "Hint" << "new" << 5 << none << 0 << "Search(Think) StopThinking(Think)" << 1
+        << int(gsPlay) << crHandPoint << int(FirstMove) << 0;
+    row("Hint in a game with moves")
+        << "Hint" << "play3" << 5 << none << 0
+        << "Search(Think) StopThinking(Think) Move(Think)" << 1 << int(gsPlay) << crHandPoint
+        << int(NextMove) << 0;
+    row("Hint in a game before its first move")
+        << "Hint" << "play0" << 5 << none << 0 << "Search(Think) StopThinking(Think)" << 1
+        << int(gsPlay) << crHandPoint << int(FirstMove) << 0;
+    row("Hint after a lost game")
+        << "Hint" << "stopLost" << 5 << none << 0 << "New Search(Think) StopThinking(Think)"
+        << 1 << int(gsPlay) << crHandPoint << int(FirstMove) << 0;
+    row("Hint from gsNew, best walk")
+        << "Hint" << "new" << 6 << int(gsBest) << 2 << "Search(Think) StopThinking(Best)" << 2
+        << int(gsPlay) << crHandPoint << int(FirstMove) << 0;
+    row("Hint in a game with moves, best walk")
+        << "Hint" << "play3" << 6 << int(gsBest) << 2
+        << "Search(Think) StopThinking(Best) Move(Best)" << 2 << int(gsPlay) << crHandPoint
+        << int(NextMove) << 0;
+    row("Hint from gsNew, cancelled")
+        << "Hint" << "new" << 6 << int(gsCancel) << 2
+        << "Search(Think) StopThinking(Cancel) Repaint" << 2 << int(gsNew) << crKnight
+        << int(Empty) << 0;
+    row("Hint in a game with moves, cancelled")
+        << "Hint" << "play3" << 6 << int(gsCancel) << 2
+        << "Search(Think) StopThinking(Cancel) Start(Cancel)" << 2 << int(gsPlay)
+        << crHandPoint << int(Unchanged) << 0;
+    row("Hint in a game before its first move, cancelled")
+        << "Hint" << "play0" << 6 << int(gsCancel) << 2
+        << "Search(Think) StopThinking(Cancel) Start(Cancel)" << 2 << int(gsPlay)
+        << crHourGlass << int(Empty) << 0;
+    row("Hint after a lost game, cancelled")
+        << "Hint" << "stopLost" << 6 << int(gsCancel) << 2
+        << "New Search(Think) StopThinking(Cancel) Stop(Cancel)" << 2 << int(gsStop)
+        << crNoDrop << int(Empty) << 0;
+  }
 }
 
 void TestSolve::commandRun()
 {
+  QFETCH(int, walkers);
   QFETCH(QString, command);
   QFETCH(QString, entry);
   QFETCH(int, size);
@@ -432,6 +445,7 @@ void TestSolve::commandRun()
   QFETCH(int, tourLength);
 
   TTestPan pan;
+  pan.SetSearchWalkers(walkers);
   RandSeed(20240611);
   Enter(pan, entry, size);
   if (QTest::currentTestFailed())
@@ -461,6 +475,7 @@ void TestSolve::commandRun()
   if (NumberedCells(pan.Board(), size) == 0 && pan.MiddleOf(1, 1) == Rgb(LightAfter))
     pan.Log << "Repaint";
   QVERIFY2(!pan.RanAway, "the search did not end");
+  QCOMPARE(TSearchPool::Instance().Working(), 0);  // no walker left at work
   QCOMPARE(pan.Log.join(' '), log);
   QCOMPARE(pan.Walks, walks);
   QCOMPARE(ShortStateName(pan.State()), ShortStateName(TGameState(state)));
