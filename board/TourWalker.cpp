@@ -76,49 +76,67 @@ void TTourWalker::SetStart(const TBoard& board, const TBoard& weights, int n,
 template <int Shift>
 int TTourWalker::Run(int pos, int length, TRandomState& stream)
 {
-  uint16_t* const path = FPath.data();
-  uint16_t* p = FWords.data() + pos;
+  uint16_t* const words = FWords.data();
+  uint16_t* out = FPath.data() + length;
+  uint16_t* p = words + pos;
   TLocalRandom random(stream);
   for (;;) {
+    // All eight cells are read, counted down and ranked before the first
+    // comparison: a mispredicted comparison then replays only the comparisons
+    // after it, and the loads never wait for one.
+    uint32_t rank[8];
+    auto take = [&](int k) __attribute__((always_inline)) {
+      const uint16_t word = static_cast<uint16_t>(p[Offset<Shift>(k)] - OneNeighbour);
+      p[Offset<Shift>(k)] = word;
+      rank[k] = word & RankMask;
+    };
+    take(0);
+    take(1);
+    take(2);
+    take(3);
+    take(4);
+    take(5);
+    take(6);
+    take(7);
     // A free cell ranks below the start value and a taken one above it, so the
     // first free candidate is always taken; a later one replaces it when
-    // lighter, or by a coin when as heavy.
+    // lighter, or by a coin when as heavy. The move comes from the taken
+    // branch as a constant, so the next step's loads need not wait for the
+    // comparisons to finish.
     uint32_t best = TakenRank - 1;
-    int move = 0;
-    auto candidate = [&](int offset) __attribute__((always_inline)) {
-      const uint16_t word = static_cast<uint16_t>(p[offset] - OneNeighbour);
-      p[offset] = word;
-      const uint32_t rank = word & RankMask;
+    intptr_t move = 0;
+    auto candidate = [&](int k) __attribute__((always_inline)) {
       // Most candidates are heavier: one test passes them, and the other
       // cases lie out of line.
-      if (__builtin_expect(rank <= best, 0)) {
-        if (rank < best) {
-          best = rank;
-          move = offset;
+      if (__builtin_expect(rank[k] <= best, 0)) {
+        if (rank[k] < best) {
+          best = rank[k];
+          move = Offset<Shift>(k);
         } else {
-          move = random.Draw(2) == 0 ? offset : move;
+          move = random.Draw(2) == 0 ? Offset<Shift>(k) : move;
         }
       }
     };
-    candidate(Offset<Shift>(0));
-    candidate(Offset<Shift>(1));
-    candidate(Offset<Shift>(2));
-    candidate(Offset<Shift>(3));
-    candidate(Offset<Shift>(4));
-    candidate(Offset<Shift>(5));
-    candidate(Offset<Shift>(6));
-    candidate(Offset<Shift>(7));
+    candidate(0);
+    candidate(1);
+    candidate(2);
+    candidate(3);
+    candidate(4);
+    candidate(5);
+    candidate(6);
+    candidate(7);
+    // Only the pointer moves; the table index is worked out for the record,
+    // which keeps a register free for the loop.
     p += move;
-    pos += move;
     *p = Taken;
-    path[length++] = static_cast<uint16_t>(pos);
+    *out++ = static_cast<uint16_t>(p - words);
     // The knight's arrival does not change its new cell's free neighbours:
     // a dead end leaves it stuck.
     if (best >= DeadEndRank)
       break;
   }
   random.Store();
-  return length;
+  return static_cast<int>(out - FPath.data());
 }
 
 uint16_t TTourWalker::Walk(TRandomState& stream)
