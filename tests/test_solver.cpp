@@ -302,6 +302,10 @@ private:
     if (FPress == NoPress || Pressed || w->Ticks < TicksBeforePress)
       return;
     if (WhileSearching) {
+      // Keys reach the active window only: on a busy machine the first ticks
+      // may come before the window is activated and its focus set.
+      if (!w->isActiveWindow())
+        return;
       const auto action = std::move(WhileSearching);
       WhileSearching = nullptr;
       action(w);
