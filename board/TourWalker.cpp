@@ -13,6 +13,12 @@ constexpr uint16_t DeadEndRank = 0xF000;
 constexpr uint16_t TakenRank = 0xF0FF;
 constexpr uint16_t OneNeighbour = 0x0100;
 
+// The low 16 bits of a cell's address, as the walk records its moves.
+uint16_t Mark(const uint16_t* cell)
+{
+  return static_cast<uint16_t>(reinterpret_cast<uintptr_t>(cell));
+}
+
 // Table distance of jump k for rows of 1 << Shift cells.
 template <int Shift>
 constexpr int Offset(int k)
@@ -72,9 +78,11 @@ void TTourWalker::SetStart(const TBoard& board, const TBoard& weights, int n,
 // The walk from the knight on table cell pos, its moves recorded from
 // FPath[length]; returns the new length. The knight's cell is taken off its
 // neighbours' counts at the start of each step, where those neighbours are
-// read as candidates anyway.
+// read as candidates anyway. The loop's speed swings by several per cent
+// with where its branches fall in the instruction cache lines, so the
+// function starts on a line of its own, wherever the linker puts it.
 template <int Shift>
-int TTourWalker::Run(int pos, int length, TRandomState& stream)
+__attribute__((aligned(64))) int TTourWalker::Run(int pos, int length, TRandomState& stream)
 {
   uint16_t* const words = FWords.data();
   uint16_t* out = FPath.data() + length;
@@ -125,17 +133,18 @@ int TTourWalker::Run(int pos, int length, TRandomState& stream)
     candidate(5);
     candidate(6);
     candidate(7);
-    // Only the pointer moves; the table index is worked out for the record,
-    // which keeps a register free for the loop.
+    // Only the pointer moves, and its low bits are the record: the table's
+    // address is not needed in the loop.
     p += move;
     *p = Taken;
-    *out++ = static_cast<uint16_t>(p - words);
+    *out++ = Mark(p);
     // The knight's arrival does not change its new cell's free neighbours:
     // a dead end leaves it stuck.
     if (best >= DeadEndRank)
       break;
   }
   random.Store();
+  FLastCell = static_cast<int>(p - words);
   return static_cast<int>(out - FPath.data());
 }
 
@@ -162,8 +171,12 @@ uint16_t TTourWalker::Walk(TRandomState& stream)
     }
     newCell = words[pos] != Taken;
     words[pos] = Taken;
-    FPath[length++] = static_cast<uint16_t>(pos);
+    FPath[length++] = Mark(words + pos);
+    FLastCell = pos;
   }
+  // The first move recorded is the corner itself or a jump from the knight.
+  FPathOrigin = pos;
+  FPathOriginMark = Mark(words + pos);
 
   const int stride = 1 << FShift;
   bool stuck = true;
@@ -193,14 +206,14 @@ uint16_t TTourWalker::PosX() const
 {
   if (FPathLength == 0)
     return FStartX;
-  return static_cast<uint16_t>((FPath[FPathLength - 1] >> FShift) - 2);
+  return static_cast<uint16_t>((FLastCell >> FShift) - 2);
 }
 
 uint16_t TTourWalker::PosY() const
 {
   if (FPathLength == 0)
     return FStartY;
-  return static_cast<uint16_t>((FPath[FPathLength - 1] & ((1 << FShift) - 1)) - 2);
+  return static_cast<uint16_t>((FLastCell & ((1 << FShift) - 1)) - 2);
 }
 
 void TTourWalker::CopyCellsTo(TBoard& board) const
@@ -210,8 +223,13 @@ void TTourWalker::CopyCellsTo(TBoard& board) const
     std::memcpy(board[x].data(), FStartCells.data() + static_cast<size_t>(x) * n,
                 n * sizeof(uint16_t));
   const int mask = (1 << FShift) - 1;
+  int c = FPathOrigin;
+  uint16_t mark = FPathOriginMark;
   for (int i = 0; i < FPathLength; ++i) {
-    const int c = FPath[i];
+    // Marks are byte addresses of 16-bit cells: half their difference is
+    // the jump, which is far shorter than 1 << 15 cells.
+    c += static_cast<int16_t>(FPath[i] - mark) / 2;
+    mark = FPath[i];
     board[(c >> FShift) - 2][(c & mask) - 2] = static_cast<uint16_t>(FStartCount + 1 + i);
   }
 }

@@ -59,8 +59,17 @@ private:
   std::vector<uint16_t> FStartCells;  // the start's numbers, n x n by columns
   std::vector<uint16_t> FStartWords;  // the table at the start
   std::vector<uint16_t> FWords;       // the table during the walk
-  std::vector<uint16_t> FPath;        // table index of each move of the walk
+  // Each move of the walk as the low 16 bits of its cell's address: the walk
+  // stores the pointer it holds as it is. Two moves in a row lie one jump
+  // apart, so the difference of their marks gives the jump, and the cells
+  // follow one by one from FPathOrigin and its mark (the knight's cell, or
+  // the corner a walk from an empty board begins in), whatever the table's
+  // address by then.
+  std::vector<uint16_t> FPath;
   int FPathLength = 0;
+  int FPathOrigin = 0;
+  uint16_t FPathOriginMark = 0;
+  int FLastCell = 0;  // the cell of the last move
   int FStartPos = -1;  // the knight's cell; -1 when it is too far off to move
   uint16_t FStartX = 0;
   uint16_t FStartY = 0;
