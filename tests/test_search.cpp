@@ -655,11 +655,12 @@ void TestSearch::walkerMatchesThePlainWalk_data()
   QTest::addColumn<int>("size");
   QTest::addColumn<TPosition>("start");
   QTest::addColumn<int>("seeds");
-  for (int n : {5, 6, 7, 8, 9, 10, 11, 12, 20, 50})
-    QTest::addRow("empty %dx%d", n, n) << n << TPosition{EmptyBoard(n), 0, 0, 0} << (n < 20 ? 300 : n == 20 ? 100 : 25);
-  for (int n : {5, 8, 12, 20, 50})
+  // Odd and even sides, whose middles lie differently, up to the largest.
+  for (int n : {5, 6, 7, 8, 9, 10, 11, 12, 20, 50, 51, 100, 181})
+    QTest::addRow("empty %dx%d", n, n) << n << TPosition{EmptyBoard(n), 0, 0, 0} << (n < 20 ? 300 : n <= 20 ? 100 : n <= 51 ? 25 : 8);
+  for (int n : {5, 8, 12, 20, 50, 51, 100})
     for (int k : {1, 3, 10})
-      QTest::addRow("%dx%d after %d moves", n, n, k) << n << StartAfter(n, k, 70 + n + k) << 60;
+      QTest::addRow("%dx%d after %d moves", n, n, k) << n << StartAfter(n, k, 70 + n + k) << (n < 51 ? 60 : 12);
 
   // Positions a game does not reach, handed over all the same.
   TPosition loaded{EmptyBoard(8), 5, 5, 0};  // numbers, yet no move counted
