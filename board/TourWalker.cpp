@@ -10,6 +10,7 @@
 
 namespace {
 constexpr uint16_t Taken = 0xFFFF;
+constexpr uint16_t RankMask = 0xF0FF;
 constexpr uint16_t DeadEndRank = 0xF000;
 constexpr uint16_t TakenRank = 0xF0FF;
 constexpr uint16_t OneNeighbour = 0x0100;
@@ -36,11 +37,13 @@ constexpr int Profiles[][4] = {
 };
 constexpr int ProfileCount = 9;
 constexpr int ClassCount = ProfileCount * ProfileCount;
-// A word's low byte: its cell's slope class, this for a cell of none, and
-// 0xFF for a taken cell.
+// The low byte of a free cell's word is its slope class, or this when its
+// neighbours' weights fit no class the choice below handles; a taken cell's
+// is 0xFF.
 constexpr uint8_t Unclassed = 0xFE;
 
-constexpr int Step(int d)
+// The column of Profiles for a jump of d along a side.
+constexpr int Column(int d)
 {
   return d < 0 ? d + 2 : d + 1;
 }
@@ -48,8 +51,8 @@ constexpr int Step(int d)
 // How much heavier jump k's target is than the cell, in class c.
 constexpr int Slope(int c, int k)
 {
-  return Profiles[c / ProfileCount][Step(KnightMoves[k].dx)] +
-         Profiles[c % ProfileCount][Step(KnightMoves[k].dy)];
+  return Profiles[c / ProfileCount][Column(KnightMoves[k].dx)] +
+         Profiles[c % ProfileCount][Column(KnightMoves[k].dy)];
 }
 
 // A class's jumps grouped by slope, lightest group first, each group in
@@ -150,6 +153,9 @@ const TDrawTable& DrawTable()
 }
 
 constexpr int CoinBatch = 56;
+// Boards whose rows fit in 1 << BranchyShift cells (up to 10 x 10) are walked
+// with branches: on them the knight changes class nearly every step.
+constexpr int BranchyShift = 4;
 
 // A group's move: its later jump when that one is live and either the
 // earlier one is not or the coin says so.
@@ -240,7 +246,8 @@ void TTourWalker::SetStart(const TBoard& board, const TBoard& weights, int n,
       FWeights[Index(x, y)] = static_cast<uint8_t>(weights[x][y]);
       if (board[x][y] == 0)
         FStartWords[Index(x, y)] =
-            static_cast<uint16_t>(((freeNeighbours(x, y) - 1) << 8) + slopeClass(x, y));
+            static_cast<uint16_t>(((freeNeighbours(x, y) - 1) << 8) +
+                                  (FShift <= BranchyShift ? weights[x][y] & 0xFF : slopeClass(x, y)));
     }
   DrawTable();
 
@@ -317,6 +324,11 @@ __attribute__((noinline)) TTourWalker::TStep TTourWalker::PlainStep(const uint16
   return {move, coins, best >= DeadEndRank};
 }
 
+// The walk from the knight on table cell pos, its moves recorded from
+// FPath[length]; returns the new length. Each step first takes the knight's
+// cell off its neighbours' counts, where those neighbours are read as
+// candidates anyway. A step by class chooses a live cell, so the walk can
+// only end in a plain step.
 template <int Shift>
 __attribute__((aligned(64))) int TTourWalker::Run(int pos, int length, TRandomState& stream)
 {
@@ -409,6 +421,81 @@ __attribute__((aligned(64))) int TTourWalker::Run(int pos, int length, TRandomSt
   FLastCell = static_cast<int>(p - words);
   return static_cast<int>(out - FPath.data());
 }
+
+// The walk on a small board, where the knight changes class nearly every
+// step: the plain choice with branches, on words that hold the weights in
+// their low byte, so that a word orders as its rank once the count bits are
+// masked off (a dead end after every live cell, a taken cell last). Moves
+// are recorded as in Run. The loop's speed swings by several per cent with
+// where its branches fall in the instruction cache lines, so the function
+// starts on a line of its own, wherever the linker puts it.
+template <int Shift>
+__attribute__((aligned(64))) int TTourWalker::RunBranchy(int pos, int length, TRandomState& stream)
+{
+  uint16_t* const words = FWords.data();
+  uint16_t* out = FPath.data() + length;
+  uint16_t* p = words + pos;
+  TLocalRandom random(stream);
+  for (;;) {
+    // All eight cells are read, counted down and ranked before the first
+    // comparison: a mispredicted comparison then replays only the comparisons
+    // after it, and the loads never wait for one.
+    uint32_t rank[8];
+    auto take = [&](int k) __attribute__((always_inline)) {
+      const uint16_t word = static_cast<uint16_t>(p[Offset<Shift>(k)] - OneNeighbour);
+      p[Offset<Shift>(k)] = word;
+      rank[k] = word & RankMask;
+    };
+    take(0);
+    take(1);
+    take(2);
+    take(3);
+    take(4);
+    take(5);
+    take(6);
+    take(7);
+    // A free cell ranks below the start value and a taken one above it, so the
+    // first free candidate is always taken; a later one replaces it when
+    // lighter, or by a coin when as heavy. The move comes from the taken
+    // branch as a constant, so the next step's loads need not wait for the
+    // comparisons to finish.
+    uint32_t best = TakenRank - 1;
+    intptr_t move = 0;
+    auto candidate = [&](int k) __attribute__((always_inline)) {
+      // Most candidates are heavier: one test passes them, and the other
+      // cases lie out of line.
+      if (__builtin_expect(rank[k] <= best, 0)) {
+        if (rank[k] < best) {
+          best = rank[k];
+          move = Offset<Shift>(k);
+        } else {
+          move = random.Draw(2) == 0 ? Offset<Shift>(k) : move;
+        }
+      }
+    };
+    candidate(0);
+    candidate(1);
+    candidate(2);
+    candidate(3);
+    candidate(4);
+    candidate(5);
+    candidate(6);
+    candidate(7);
+    // Only the pointer moves, and its low bits are the record: the table's
+    // address is not needed in the loop.
+    p += move;
+    *p = Taken;
+    *out++ = Mark(p);
+    // The knight's arrival does not change its new cell's free neighbours:
+    // a dead end leaves it stuck.
+    if (best >= DeadEndRank)
+      break;
+  }
+  random.Store();
+  FLastCell = static_cast<int>(p - words);
+  return static_cast<int>(out - FPath.data());
+}
+
 uint16_t TTourWalker::Walk(TRandomState& stream)
 {
   FPathLength = 0;
@@ -450,8 +537,8 @@ uint16_t TTourWalker::Walk(TRandomState& stream)
       for (const TKnightMove& m : KnightMoves)
         words[pos + m.dx * stride + m.dy] += OneNeighbour;
     switch (FShift) {
-      case 3: length = Run<3>(pos, length, stream); break;
-      case 4: length = Run<4>(pos, length, stream); break;
+      case 3: length = RunBranchy<3>(pos, length, stream); break;
+      case 4: length = RunBranchy<4>(pos, length, stream); break;
       case 5: length = Run<5>(pos, length, stream); break;
       case 6: length = Run<6>(pos, length, stream); break;
       case 7: length = Run<7>(pos, length, stream); break;

@@ -20,7 +20,9 @@
 // learn; a table gives how many coins the plain step would have drawn. Coins
 // are drawn ahead in batches, and the stream is handed back exactly where
 // the plain walk would leave it. Any other step (a cell of no class, a
-// candidate just become a dead end) is made the plain way.
+// candidate just become a dead end) is made the plain way. Boards up to
+// 10 x 10, where the knight changes class nearly every step, are walked with
+// branches on words holding the weight in place of the class.
 // Memory is taken in SetStart only; Walk allocates nothing.
 
 #include <cstdint>
@@ -62,6 +64,8 @@ private:
   int Index(int x, int y) const { return (x + 2) << FShift | (y + 2); }
   template <int Shift>
   int Run(int pos, int length, TRandomState& stream);
+  template <int Shift>
+  int RunBranchy(int pos, int length, TRandomState& stream);
   // The coins ahead: bit i of the result says whether the i-th coin takes
   // the later of two equal jumps, with a marker bit above the last one.
   uint64_t FillCoins(TRandomState from, int batch);
