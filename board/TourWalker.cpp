@@ -157,38 +157,40 @@ constexpr int CoinBatch = 56;
 // with branches: on them the knight changes class nearly every step.
 constexpr int BranchyShift = 4;
 
-// A group's move: its later jump when that one is live and either the
-// earlier one is not or the coin says so.
+// The knight's next cell if group I of class C wins: its later jump's when
+// that one is live and either the earlier one is not or the coin says so.
 template <int Shift, int C, int I>
-__attribute__((always_inline)) inline intptr_t GroupMove(const uint32_t* b, uint32_t coin)
+__attribute__((always_inline)) inline uint16_t* GroupMove(uint16_t* p, const uint32_t* b, uint32_t coin)
 {
   constexpr TGroups groups = Groups(C);
   constexpr int A = groups.Jump[I][0];
-  intptr_t m = Offset<Shift>(A);
+  uint16_t* m = p + Offset<Shift>(A);
   if constexpr (groups.Size[I] == 2) {
     constexpr int B = groups.Jump[I][1];
-    intptr_t mb = Offset<Shift>(B);
+    uint16_t* mb = p + Offset<Shift>(B);
     const uint32_t x = b[A] + coin;
     asm("cmp %[x], %[bb]\n\tcmovb %[mb], %[m]" : [m] "+r"(m) : [x] "r"(x), [bb] "r"(b[B]), [mb] "r"(mb) : "cc");
   }
   return m;
 }
 
-// The move of the lightest group of class C with a live jump, given each
-// jump's blocked bit: chosen by data, with no branch to mispredict.
+// The knight's next cell from p in class C, given each jump's blocked bit:
+// the lightest group with a live jump wins. Chosen by data, with no branch
+// to mispredict.
 template <int Shift, int C, int I = 0>
-__attribute__((always_inline)) inline intptr_t Choose(const uint32_t* b, uint32_t coin)
+__attribute__((always_inline)) inline uint16_t* Choose(uint16_t* p, const uint32_t* b, uint32_t coin)
 {
   constexpr TGroups groups = Groups(C);
   if constexpr (I == groups.Count - 1) {
-    return GroupMove<Shift, C, I>(b, coin);
+    return GroupMove<Shift, C, I>(p, b, coin);
   } else {
-    intptr_t move = Choose<Shift, C, I + 1>(b, coin);
-    const intptr_t m = GroupMove<Shift, C, I>(b, coin);
+    // A lighter group with a live jump (not both blocked) replaces the rest.
+    uint16_t* next = Choose<Shift, C, I + 1>(p, b, coin);
+    uint16_t* const m = GroupMove<Shift, C, I>(p, b, coin);
     constexpr int A = groups.Jump[I][0];
     constexpr int B = groups.Jump[I][groups.Size[I] - 1];
-    asm("test %[ba], %[bb]\n\tcmovz %[m], %[move]" : [move] "+r"(move) : [ba] "r"(b[A]), [bb] "r"(b[B]), [m] "r"(m) : "cc");
-    return move;
+    asm("test %[ba], %[bb]\n\tcmovz %[m], %[next]" : [next] "+r"(next) : [ba] "r"(b[A]), [bb] "r"(b[B]), [m] "r"(m) : "cc");
+    return next;
   }
 }
 
@@ -350,7 +352,7 @@ __attribute__((aligned(64))) int TTourWalker::Run(int pos, int length, TRandomSt
       p[Offset<Shift>(k)] = static_cast<uint16_t>(v);
     };
     take(0); take(1); take(2); take(3); take(4); take(5); take(6); take(7);
-    intptr_t move = 0;
+    uint16_t* next = p;
     bool fast = false;
     auto decide = [&](auto c) __attribute__((always_inline)) {
       constexpr int C = decltype(c)::value;
@@ -361,7 +363,7 @@ __attribute__((aligned(64))) int TTourWalker::Run(int pos, int length, TRandomSt
       for (int k = 0; k < 8; ++k)
         b[k] = t[k] >> 15;
       const uint32_t coin = static_cast<uint32_t>(coins) & 1;
-      move = Choose<Shift, C>(b, coin);
+      next = Choose<Shift, C>(p, b, coin);
       auto pair = [&](int k) __attribute__((always_inline)) {
         uint32_t v = b[k] + 2 * b[k + 1];
         asm("" : "+r"(v));
@@ -402,7 +404,7 @@ __attribute__((aligned(64))) int TTourWalker::Run(int pos, int length, TRandomSt
 #undef VILTRON_CLASSES
 #undef VILTRON_CLASS
     if (__builtin_expect(fast, 1)) {
-      p += move;
+      p = next;
       cls = *p & 0xFF;
       *p = Taken;
       *out++ = Mark(p);
