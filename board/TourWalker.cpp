@@ -169,7 +169,12 @@ __attribute__((always_inline)) inline uint16_t* GroupMove(uint16_t* p, const uin
     constexpr int B = groups.Jump[I][1];
     uint16_t* mb = p + Offset<Shift>(B);
     const uint32_t x = b[A] + coin;
+#if defined(__x86_64__)
+    // Written out, so that the compiler cannot turn it into a branch.
     asm("cmp %[x], %[bb]\n\tcmovb %[mb], %[m]" : [m] "+r"(m) : [x] "r"(x), [bb] "r"(b[B]), [mb] "r"(mb) : "cc");
+#else
+    m = b[B] < x ? mb : m;
+#endif
   }
   return m;
 }
@@ -189,7 +194,11 @@ __attribute__((always_inline)) inline uint16_t* Choose(uint16_t* p, const uint32
     uint16_t* const m = GroupMove<Shift, C, I>(p, b, coin);
     constexpr int A = groups.Jump[I][0];
     constexpr int B = groups.Jump[I][groups.Size[I] - 1];
+#if defined(__x86_64__)
     asm("test %[ba], %[bb]\n\tcmovz %[m], %[next]" : [next] "+r"(next) : [ba] "r"(b[A]), [bb] "r"(b[B]), [m] "r"(m) : "cc");
+#else
+    next = (b[A] & b[B]) == 0 ? m : next;
+#endif
     return next;
   }
 }
