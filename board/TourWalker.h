@@ -3,15 +3,26 @@
 //
 // It makes exactly the walks of the plain algorithm (same moves, same calls of
 // Random in the same order) on a flat table whose border is wide enough that
-// no step needs a bounds test. Each cell is one 16-bit word that orders as the
-// candidate's rank once its degree bits are masked off:
-//   free cell       (free neighbours - 1) << 8 | weight   -> rank = weight
-//   free dead end   0xFF00 | weight                       -> rank = 0xF000 | weight
-//   taken / border  0xFFFF                                 -> rank = 0xF0FF
-// so a lighter cell ranks first, a dead end after every live cell (as the
-// plain weight + 10000 does, weights staying below 256) and a taken cell last.
+// no step needs a bounds test. Each cell is one 16-bit word:
+//   free cell       (free neighbours - 1) << 8 | class
+//   free dead end   0xFF00 | class
+//   taken / border  0xFFFF
 // Taking a cell subtracts 0x100 from each neighbour; the borrow of a count
-// that reaches zero sets the dead-end bits by itself.
+// that reaches zero sets the high bits by itself, so bit 15 tells a live
+// candidate from a blocked one.
+//
+// A cell's class says how its neighbours' weights lie around it: on the
+// standard weights every cell off the very middle of the board has one. For
+// such a cell the plain step's choice is a fixed function of which jumps are
+// blocked: the lightest group of equal jumps with a live one wins, and a coin
+// settles a pair. The walk makes that choice with conditional moves, not
+// branches, because which jump wins follows no pattern a predictor could
+// learn; a table gives how many coins the plain step would have drawn. Coins
+// are drawn ahead in batches, and the stream is handed back exactly where
+// the plain walk would leave it. Any other step (a cell of no class, a
+// candidate just become a dead end) is made the plain way. Boards up to
+// 10 x 10, where the knight changes class nearly every step, are walked with
+// branches on words holding the weight in place of the class.
 // Memory is taken in SetStart only; Walk allocates nothing.
 
 #include <cstdint>
@@ -53,12 +64,30 @@ private:
   int Index(int x, int y) const { return (x + 2) << FShift | (y + 2); }
   template <int Shift>
   int Run(int pos, int length, TRandomState& stream);
+  template <int Shift>
+  int RunBranchy(int pos, int length, TRandomState& stream);
+  // The coins ahead: bit i of the result says whether the i-th coin takes
+  // the later of two equal jumps, with a marker bit above the last one.
+  uint64_t FillCoins(TRandomState from, int batch);
+  uint64_t RefillCoins(uint64_t coins);
+  // The stream before the coin consumed-th of the present batch.
+  TRandomState StateBefore(int consumed) const;
+  struct TStep {
+    intptr_t Move;
+    uint64_t Coins;
+    bool Stuck;
+  };
+  template <int Shift>
+  TStep PlainStep(const uint16_t* p, uint64_t coins) const;
 
   int FSize = 0;
   int FShift = 0;
   std::vector<uint16_t> FStartCells;  // the start's numbers, n x n by columns
   std::vector<uint16_t> FStartWords;  // the table at the start
   std::vector<uint16_t> FWords;       // the table during the walk
+  std::vector<uint8_t> FWeights;      // the weights, by table cell
+  TRandomState FCoinMarks[8];         // the stream before every 8th coin of a batch
+  int FCoinBatch = 0;                 // the coins in the present batch
   // Each move of the walk as the low 16 bits of its cell's address: the walk
   // stores the pointer it holds as it is. Two moves in a row lie one jump
   // apart, so the difference of their marks gives the jump, and the cells

@@ -54,6 +54,7 @@ public:
   using TBoardModel::FPosY;
   using TBoardModel::FSize;
   using TBoardModel::FState;
+  using TBoardModel::FWeights;
   using TBoardModel::ResizeBoard;
 
   // Ends a search that would otherwise run on for ever when a test fails.
@@ -211,6 +212,7 @@ private slots:
   // The fast walker against the plain one.
   void walkerMatchesThePlainWalk_data();
   void walkerMatchesThePlainWalk();
+  void walkerFollowsOtherWeights();
   void walkerMatchesThePlainWalkInARow();
   void walkAllocatesNothing();
 };
@@ -623,6 +625,24 @@ void TestSearch::greedyStepPutsDeadEndsLast()
   QCOMPARE(Knight(m), std::pair(0, 1));
 }
 
+// One walk of the model's own step from an empty board after RandSeed(seed),
+// as the search makes it; next is the draw that follows.
+TPosition ModelWalk(TSearchModel& m, int n, uint64_t seed, int& next)
+{
+  RandSeed(seed);
+  const int last = n - 1;
+  switch (Random(4)) {
+    case 0: m.PutKnight(0, 0); break;
+    case 1: m.PutKnight(last, 0); break;
+    case 2: m.PutKnight(0, last); break;
+    default: m.PutKnight(last, last); break;
+  }
+  for (int steps = 0; steps < n * n && !m.IsDeadEnd(m.FPosX, m.FPosY); ++steps)
+    m.GreedyStep();
+  next = Random(1 << 30);
+  return {m.FBoard, m.FPosX, m.FPosY, m.FCount};
+}
+
 void TestSearch::greedyStepWalksLikeThePlainWalker()
 {
   // Whole walks of the model's own step against the reference walker.
@@ -631,19 +651,10 @@ void TestSearch::greedyStepWalksLikeThePlainWalker()
       TSearchModel m;
       m.Play(n, {});
       m.BuildWeights();
-      RandSeed(seed);
-      const int last = n - 1;
-      switch (Random(4)) {
-        case 0: m.PutKnight(0, 0); break;
-        case 1: m.PutKnight(last, 0); break;
-        case 2: m.PutKnight(0, last); break;
-        default: m.PutKnight(last, last); break;
-      }
-      for (int steps = 0; steps < n * n && !m.IsDeadEnd(m.FPosX, m.FPosY); ++steps)
-        m.GreedyStep();
-      const int next = Random(1 << 30);
+      int next = 0;
+      const TPosition walk = ModelWalk(m, n, seed, next);
       const TPosition plain = Replay(seed, {EmptyBoard(n), 0, 0, 0}, n, 1).front();
-      const QString diff = SameWalk({m.FBoard, m.FPosX, m.FPosY, m.FCount}, plain);
+      const QString diff = SameWalk(walk, plain);
       QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("%1x%1 seed %2: %3").arg(n).arg(seed).arg(diff)));
       QCOMPARE(Random(1 << 30), next);  // as many draws
     }
@@ -655,11 +666,12 @@ void TestSearch::walkerMatchesThePlainWalk_data()
   QTest::addColumn<int>("size");
   QTest::addColumn<TPosition>("start");
   QTest::addColumn<int>("seeds");
-  for (int n : {5, 6, 7, 8, 9, 10, 11, 12, 20, 50})
-    QTest::addRow("empty %dx%d", n, n) << n << TPosition{EmptyBoard(n), 0, 0, 0} << (n < 20 ? 300 : n == 20 ? 100 : 25);
-  for (int n : {5, 8, 12, 20, 50})
+  // Odd and even sides, whose middles lie differently, up to the largest.
+  for (int n : {5, 6, 7, 8, 9, 10, 11, 12, 20, 50, 51, 100, 181})
+    QTest::addRow("empty %dx%d", n, n) << n << TPosition{EmptyBoard(n), 0, 0, 0} << (n < 20 ? 300 : n <= 20 ? 100 : n <= 51 ? 25 : 8);
+  for (int n : {5, 8, 12, 20, 50, 51, 100})
     for (int k : {1, 3, 10})
-      QTest::addRow("%dx%d after %d moves", n, n, k) << n << StartAfter(n, k, 70 + n + k) << 60;
+      QTest::addRow("%dx%d after %d moves", n, n, k) << n << StartAfter(n, k, 70 + n + k) << (n < 51 ? 60 : 12);
 
   // Positions a game does not reach, handed over all the same.
   TPosition loaded{EmptyBoard(8), 5, 5, 0};  // numbers, yet no move counted
@@ -703,6 +715,39 @@ void TestSearch::walkerMatchesThePlainWalk()
                                   {plain.Cells(), plain.PosX(), plain.PosY(), plain.Count()});
     QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(diff)));
     QVERIFY2(nextFast == nextPlain, qPrintable(QStringLiteral("seed %1: different draws").arg(seed)));
+  }
+}
+
+void TestSearch::walkerFollowsOtherWeights()
+{
+  // Weights of other shapes than the game's, where few cells or none have
+  // the neighbours' weights the walker's quick choice knows: its walks still
+  // follow the model's own step, draw for draw.
+  for (int shape : {0, 1, 2}) {
+    for (int n : {8, 20, 37}) {
+      for (uint64_t seed = 1; seed <= 15; ++seed) {
+        TSearchModel m;
+        m.Play(n, {});
+        m.BuildWeights();
+        for (int x = 0; x < n; ++x)
+          for (int y = 0; y < n; ++y) {
+            uint16_t& w = m.FWeights[x][y];
+            w = shape == 0 ? 7 : shape == 1 ? uint16_t(1 + (x * 31 + y * 17) % 97) : uint16_t(w + ((x + 2 * y) % 7 == 0));
+          }
+        TTourWalker fast;
+        fast.SetStart(EmptyBoard(n), m.FWeights, n, 0, 0, 0);
+        RandSeed(seed);
+        fast.Walk();
+        const int nextFast = Random(1 << 30);
+        TBoard cells = EmptyBoard(n);
+        fast.CopyCellsTo(cells);
+        int next = 0;
+        const TPosition walk = ModelWalk(m, n, seed, next);
+        const QString diff = SameWalk({cells, fast.PosX(), fast.PosY(), fast.Count()}, walk);
+        QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("shape %1, %2x%2 seed %3: %4").arg(shape).arg(n).arg(seed).arg(diff)));
+        QCOMPARE(nextFast, next);
+      }
+    }
   }
 }
 
