@@ -70,8 +70,10 @@ private:
   // the later of two equal jumps, with a marker bit above the last one.
   uint64_t FillCoins(TRandomState from, int batch);
   uint64_t RefillCoins(uint64_t coins);
-  // The stream before the coin consumed-th of the present batch.
+  // The stream as it was before coin number consumed of the present batch.
   TRandomState StateBefore(int consumed) const;
+  // A step made the plain way: the jump, the coins left, and whether the
+  // knight has moved into a dead end.
   struct TStep {
     intptr_t Move;
     uint64_t Coins;
