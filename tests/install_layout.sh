@@ -4,12 +4,16 @@
 
 viltron_app_id=io.github.viltron.Viltron
 
-# The files under the prefix, one relative path a line, sorted.
+# The files under the prefix, one relative path a line, sorted, with the
+# program in the folder BINDIR (bin when not given).
 install_layout() {
   local size
   {
-    echo bin/viltron
+    echo "${1:-bin}/viltron"
     echo "share/applications/$viltron_app_id.desktop"
+    echo share/man/man6/viltron.6.gz
+    echo share/doc/viltron/copyright
+    echo share/doc/viltron/changelog.gz
     echo "share/metainfo/$viltron_app_id.metainfo.xml"
     for size in 16 32 48 64 128 256; do
       echo "share/icons/hicolor/${size}x${size}/apps/$viltron_app_id.png"

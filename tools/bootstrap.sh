@@ -13,7 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   dbus-x11 at-spi2-core python3-pyatspi
   fonts-liberation
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian groff-base man-db
 )
 
 missing=()
