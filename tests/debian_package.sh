@@ -41,7 +41,8 @@ done
 if ! command -v lintian >/dev/null; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends lintian \
+  { $sudo apt-get update -q &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends lintian; } \
     >"$work/apt.log" 2>&1 || { cat "$work/apt.log" >&2; fail "cannot install lintian"; }
 fi
 # Informational tags are shown, not counted.
