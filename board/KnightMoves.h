@@ -17,3 +17,9 @@ constexpr bool OnBoard(int x, int y, int size)
 {
   return x >= 0 && x <= size - 1 && y >= 0 && y <= size - 1;
 }
+
+// True when (dx, dy) is one of the knight's jumps.
+constexpr bool IsKnightJump(int dx, int dy)
+{
+  return (dx * dx + dy * dy) == 5;
+}

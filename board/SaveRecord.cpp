@@ -2,10 +2,14 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "board/KnightMoves.h"
 
 namespace {
 
@@ -19,6 +23,9 @@ uint16_t Get16(const TSaveBytes& bytes, int at)
 {
   return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
+
+// No cell holds this move number (yet).
+constexpr uint16_t NoCell = 0xFFFF;
 
 int CellAt(int x, int y)
 {
@@ -39,6 +46,26 @@ bool ReadWhole(int fd, TSaveBytes& bytes)
     done += static_cast<size_t>(n);
   }
   return true;
+}
+
+// Flushes the folder that holds the named file (a link's target's folder),
+// so that a rename into it survives a power cut. A folder the user may write
+// but not read cannot be opened to flush it, and some file systems cannot
+// flush folders at all: the rename stands there as it is.
+bool FlushFolderOf(const std::string& fileName)
+{
+  char* real = ::realpath(fileName.c_str(), nullptr);
+  if (!real)
+    return false;
+  std::string folder(real);
+  std::free(real);
+  folder.erase(std::max<size_t>(folder.rfind('/'), 1));
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    return errno == EACCES;
+  const bool flushed = ::fsync(fd) == 0 || errno == EINVAL;
+  ::close(fd);
+  return flushed;
 }
 
 }  // namespace
@@ -77,10 +104,36 @@ void DecodeSaveRecord(const TSaveBytes& bytes, TSaveRecord& record)
 bool IsUsableSaveRecord(const TSaveRecord& record)
 {
   const int n = record.Size;
-  if (n < SaveRecordMinSize || n > SaveRecordMaxSize || record.State > gsShow ||
-      record.Count > n * n)
+  const int count = record.Count;
+  if (n < SaveRecordMinSize || n > SaveRecordMaxSize || record.State > gsShow || count > n * n)
     return false;
-  return record.Count == 0 || (record.PosX < n && record.PosY < n);
+  // A cleared board holds no move; the load would wipe the count, not the cells.
+  if (record.State == gsNew && count != 0)
+    return false;
+
+  // Where each move number stands, x * n + y; the numbers 1 to count, each once.
+  std::array<uint16_t, SaveRecordMaxSize * SaveRecordMaxSize + 1> cellOf;
+  std::fill_n(cellOf.begin(), count + 1, NoCell);
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y) {
+      const int k = record.Cells[x][y];
+      if (k == 0)
+        continue;
+      if (k > count || cellOf[k] != NoCell)
+        return false;
+      cellOf[k] = static_cast<uint16_t>(x * n + y);
+    }
+  if (count == 0)
+    return true;  // the knight fields are not used
+  for (int k = 1; k <= count; ++k) {
+    if (cellOf[k] == NoCell)
+      return false;
+    const int at = cellOf[k];
+    const int from = cellOf[k - 1];
+    if (k > 1 && !IsKnightJump(at / n - from / n, at % n - from % n))
+      return false;
+  }
+  return record.PosX < n && record.PosY < n && record.PosX * n + record.PosY == cellOf[count];
 }
 
 bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record)
@@ -109,7 +162,7 @@ bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record)
   // A write cut short by a file size limit is no error to QSaveFile.
   const qint64 length = qint64(bytes.size());
   return file.write(reinterpret_cast<const char*>(bytes.data()), length) == length &&
-         file.commit();
+         file.commit() && FlushFolderOf(fileName);
 }
 
 bool ReadSaveRecord(const std::string& fileName, TSaveRecord& record)

@@ -49,15 +49,18 @@ void DecodeSaveRecord(const TSaveBytes& bytes, TSaveRecord& record);
 
 // True when the record is one the game can have written: a size from
 // SaveRecordMinSize to SaveRecordMaxSize, a state a save can catch (gsPlay to
-// gsShow; the search's own states never outlast the modal solver window), at
-// most Size x Size moves, and the knight on the board when a move was made.
-// With no move made the knight fields are not used, whatever they hold.
+// gsShow; the search's own states never outlast the modal solver window), and
+// a game on the Size x Size cells: the numbers 1 to Count each on one cell,
+// every other cell 0, move k + 1 a knight's jump from move k, and the knight
+// on the cell of move Count. With no move made every cell is 0 and the knight
+// fields are not used, whatever they hold; a cleared board (gsNew) has no move.
 bool IsUsableSaveRecord(const TSaveRecord& record);
 
 // Writes the record to the named file, replacing it whole: the bytes go to a
 // new file in the same folder, are flushed to the disk, and only then take
 // the name, so the file of that name holds either its old content or the new
-// record, whatever happens meanwhile. A symbolic link is followed and stays.
+// record, whatever happens meanwhile; the folder is flushed after the rename,
+// so that a save reported done is on the disk. A symbolic link is followed and stays.
 // False, with nothing of the target changed, when the target exists and is
 // not a regular file (a folder, a named pipe, a device: nothing is opened for
 // writing) or not one the user may write, or when the record cannot be

@@ -125,7 +125,8 @@ private:
   void CreateFileDialogs();
   // Sets the board's size and centres it in the window, which keeps its size.
   void CenterBoard(int16_t n);
-  // Makes the window wider and taller by delta pixels each.
+  // Makes the window wider and taller by delta pixels each; a window that
+  // grows past the screen's available area is moved back inside.
   void GrowWindow(int delta);
   // Whether the window, delta pixels wider and taller, would fit the screen.
   bool WindowFits(int delta) const;

@@ -31,6 +31,9 @@ void TMainForm::CenterBoard(int16_t n)
 void TMainForm::GrowWindow(int delta)
 {
   SetClientSize(Client->width() + delta, Client->height() + delta);
+  // The top-left corner stays, unless the grown window would leave the screen.
+  if (delta > 0)
+    KeepOnScreen(this);
 }
 
 bool TMainForm::WindowFits(int delta) const

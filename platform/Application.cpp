@@ -1,10 +1,29 @@
 #include "platform/Application.h"
 
+#include <csignal>
+
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Resources.h"
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+namespace {
+
+// A file-size limit (ulimit -f) ends a process that writes past it with
+// SIGXFSZ, and with it the game on the board. Ignored, such a write fails as
+// any other, and a save reports it. Set before the toolkit starts, whose own
+// buffers are files too.
+int& IgnoreFileSizeSignal(int& argc)
+{
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  return argc;
+}
+
+}  // namespace
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(IgnoreFileSizeSignal(argc), argv)
 {
   InitResources();
   InitFonts();

@@ -1,11 +1,14 @@
 #pragma once
-// The application object: the event loop's default error handler.
+// The application object: the process's setup and the event loop's default
+// error handler.
 
 #include <QApplication>
 #include <exception>
 
 class TApplication : public QApplication {
 public:
+  // Also sets up the process: a write past a file-size limit fails rather
+  // than ending the program.
   TApplication(int& argc, char** argv);
 
   // Delivers every event; an error that an event handler lets through is shown

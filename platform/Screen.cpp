@@ -3,10 +3,25 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
+
 QSize pretended;
+
+const QScreen* ScreenOf(const QWidget* window)
+{
+  return window->screen() ? window->screen() : QGuiApplication::primaryScreen();
 }
+
+// The least shift that brings [from, from + length) into [low, high], the
+// low end first when the length does not fit.
+int Shifted(int from, int length, int low, int high)
+{
+  return std::max(low, std::min(from, high - length + 1));
+}
+
+}  // namespace
 
 QSize ScreenSize()
 {
@@ -23,10 +38,23 @@ void PretendScreenSize(const QSize& size)
 
 void CenterOnDesktop(QWidget* window)
 {
-  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen = ScreenOf(window);
   if (!screen)
     return;
   QRect frame = window->frameGeometry();
   frame.moveCenter(screen->availableGeometry().center());
   window->move(frame.topLeft());
+}
+
+void KeepOnScreen(QWidget* window)
+{
+  const QScreen* screen = ScreenOf(window);
+  if (!screen)
+    return;
+  const QRect area = screen->availableGeometry();
+  const QRect frame = window->frameGeometry();
+  const QPoint at(Shifted(frame.x(), frame.width(), area.left(), area.right()),
+                  Shifted(frame.y(), frame.height(), area.top(), area.bottom()));
+  if (at != frame.topLeft())
+    window->move(at);
 }

@@ -13,3 +13,8 @@ void PretendScreenSize(const QSize& size);
 
 // Moves a window so that it stands in the middle of the desktop.
 void CenterOnDesktop(QWidget* window);
+
+// Moves a window by the least amount that brings it inside its screen's
+// available area, and not at all when it lies inside. A window larger than
+// the area keeps its top-left corner on it.
+void KeepOnScreen(QWidget* window);

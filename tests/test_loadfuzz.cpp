@@ -2,17 +2,21 @@
 // short, extended, with bits flipped and fields overwritten. Built with
 // AddressSanitizer and UndefinedBehaviorSanitizer, so any read or write out of
 // bounds ends the run. After every load the board is one a game can have:
-// 5 to 100 cells a side, no more moves than cells, the knight on the board
-// once a move is made, and a refused file changes nothing.
+// 5 to 100 cells a side, its moves numbered 1 to the count each on one cell,
+// each a knight's jump from the one before, the knight on the last and every
+// other cell free; and a refused file changes nothing.
 //
 // The run is seeded; VILTRON_FUZZ_SEED and VILTRON_FUZZ_ROUNDS choose others.
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPoint>
 #include <QTemporaryDir>
 #include <QTest>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "board/BoardModel.h"
 #include "board/SaveRecord.h"
@@ -85,6 +89,30 @@ QString BrokenInvariant(const TLoadingBoard& b)
     return QStringLiteral("knight at (%1,%2)").arg(b.PosX()).arg(b.PosY());
   if (b.State() > gsNew)
     return QStringLiteral("state %1").arg(int(b.State()));
+  // Each move's cell, found by looking at every cell.
+  std::vector<QPoint> moves(b.Count() + 1, QPoint(-1, -1));
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y) {
+      const int k = b.Board()[x][y];
+      if (k > b.Count())
+        return QStringLiteral("(%1,%2) holds %3 of %4 moves").arg(x).arg(y).arg(k).arg(b.Count());
+      if (k != 0 && moves[k].x() >= 0)
+        return QStringLiteral("move %1 twice").arg(k);
+      if (k != 0)
+        moves[k] = QPoint(x, y);
+    }
+  for (int k = 1; k <= b.Count(); ++k) {
+    if (moves[k].x() < 0)
+      return QStringLiteral("move %1 missing").arg(k);
+    const QPoint d = moves[k] - moves[k - 1];
+    if (k > 1 && !(d.manhattanLength() == 3 && d.x() != 0 && d.y() != 0))
+      return QStringLiteral("move %1 is no jump from move %2").arg(k).arg(k - 1);
+  }
+  if (b.Count() != 0 && moves[b.Count()] != QPoint(b.PosX(), b.PosY()))
+    return QStringLiteral("knight at (%1,%2), not on move %3")
+        .arg(b.PosX())
+        .arg(b.PosY())
+        .arg(b.Count());
   return {};
 }
 
@@ -143,7 +171,7 @@ void TLoadFuzzTest::damagedRecords()
   for (int round = 0; round < rounds; ++round) {
     const QByteArray& base = sound[below(sound.size())];
     QByteArray bytes = base;
-    const int kind = below(5);
+    const int kind = below(6);
     switch (kind) {
       case 0:  // cut short
         bytes.truncate(below(SaveRecordBytes));
@@ -156,6 +184,23 @@ void TLoadFuzzTest::damagedRecords()
         for (int i = 1 + below(16); i > 0; --i)
           bytes[below(bytes.size())] ^= char(1 << below(8));
         break;
+      case 5: {  // cells of the board given other numbers, or swapped
+        const int n = uint8_t(base[SaveSizeAt]);
+        const auto cell = [&] { return SaveCellsAt + 200 * below(n) + 2 * below(n); };
+        for (int i = 1 + below(3); i > 0; --i) {
+          const int at = cell();
+          if (below(2) == 0) {
+            const int value = below(n * n + 2);
+            bytes[at] = char(value & 0xFF);
+            bytes[at + 1] = char(value >> 8);
+          } else {
+            const int other = cell();
+            std::swap(bytes[at], bytes[other]);
+            std::swap(bytes[at + 1], bytes[other + 1]);
+          }
+        }
+        break;
+      }
       default: {  // the fields outside the cells: bits flipped, or bytes of any value
         static const int fields[] = {SaveSizeAt,      SavePosXAt,     SavePosXAt + 1,
                                      SavePosYAt,      SavePosYAt + 1, SaveCountAt,

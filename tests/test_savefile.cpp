@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <dlfcn.h>
 #include <functional>
 #include <grp.h>
 #include <memory>
@@ -20,6 +21,7 @@
 
 #include "BoardTestKit.h"
 #include "TestApp.h"
+#include "board/KnightMoves.h"
 #include "board/Random.h"
 
 namespace {
@@ -53,6 +55,11 @@ public:
   {
     FWalksLeft = WalksBeforeBest;
     TViltronPan::PrepareShow();
+  }
+  void SolveAll()
+  {
+    FWalksLeft = WalksBeforeBest;
+    TViltronPan::SolveAll();
   }
 
 private:
@@ -175,8 +182,8 @@ int SaveInChild(TTestPan& pan, const QString& path, TLimit limit)
     if (limit == OrdinaryUser && ::geteuid() == 0 &&
         (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
       ::_exit(3);
+    // The program's own setup keeps a write past the limit from ending it.
     if (limit == FileSizeLimit) {
-      ::signal(SIGXFSZ, SIG_IGN);
       const rlimit small{8192, 8192};
       if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
         ::_exit(3);
@@ -193,6 +200,34 @@ int SaveInChild(TTestPan& pan, const QString& path, TLimit limit)
   ::waitpid(child, &status, 0);
   return -1;
 }
+
+// The folders flushed while a test watches, each with the file that the
+// watched name denoted at that moment.
+struct TFolderFlush {
+  ino_t Folder;
+  ino_t Named;
+};
+QByteArray WatchedName;
+QVector<TFolderFlush> FolderFlushes;
+
+}  // namespace
+
+// Every flush of the test's process passes here, and those of folders are
+// noted, so that a test sees what a save flushed and when.
+extern "C" int fsync(int fd)
+{
+  static const auto real = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"));
+  struct stat info {};
+  if (!WatchedName.isEmpty() && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    struct stat named {};
+    FolderFlushes.append({info.st_ino, ::stat(WatchedName.constData(), &named) == 0
+                                           ? named.st_ino
+                                           : ino_t(0)});
+  }
+  return real(fd);
+}
+
+namespace {
 
 // Files and folders below a folder, relative to it, sorted.
 QStringList EntriesBelow(const QString& folder)
@@ -217,6 +252,8 @@ private slots:
   // Saving and loading back: what the player had is what the player gets.
   void roundTrip_data();
   void roundTrip();
+  void everySavedGameLoads_data();
+  void everySavedGameLoads();
 
   // The bytes of the file.
   void writtenBytes();
@@ -227,6 +264,8 @@ private slots:
   void boardTooLargeIsNotSaved();
   void failedSaveKeepsOldFile_data();
   void failedSaveKeepsOldFile();
+  void savedNameIsFlushed_data();
+  void savedNameIsFlushed();
 
   // Another board size: the host is asked first.
   void otherSizeAsksHostFirst();
@@ -239,6 +278,8 @@ private slots:
   void fileLength();
   void notSavedGame_data();
   void notSavedGame();
+  void contradictoryRecord_data();
+  void contradictoryRecord();
   void readOnlyFileLoads();
   void fixedFieldsIgnored();
   void boundaryRecordsLoad_data();
@@ -249,6 +290,9 @@ private slots:
 
 private:
   QString Path(const QString& name) const { return FDir->filePath(name); }
+  // Loads the file into a board with a game of its own, which must refuse it
+  // and keep everything.
+  void ExpectRefusedWhole(const QString& path, bool handler);
 
   std::unique_ptr<QTemporaryDir> FDir;
 };
@@ -362,6 +406,55 @@ void TSaveFileTest::roundTrip()
   }
 }
 
+void TSaveFileTest::everySavedGameLoads_data()
+{
+  // How the game came about: moves played ("won", "lost", "played"), then
+  // the solve commands; a search ends at a tour, or takes the best of three
+  // walks when "best" is said.
+  QTest::addColumn<QString>("made");
+  for (const char* made : {"won", "lost", "solved", "played, solved best", "replayed to the end",
+                           "replay started", "hint", "played, hint best", "lost, hint best"})
+    QTest::addRow("%s", made) << QString::fromLatin1(made);
+}
+
+// Whatever the player or a solve command did, the saved game loads back as
+// it was, onto a board of another size.
+void TSaveFileTest::everySavedGameLoads()
+{
+  QFETCH(QString, made);
+  TTestPan saved;
+  saved.SetSize(made.startsWith("played") ? 6 : 5);
+  saved.WalksBeforeBest = made.endsWith("best") ? 3 : 0;
+  if (made.startsWith("played"))
+    Play(saved, GameMoves);
+  else if (made.startsWith("won"))
+    Play(saved, TWalkFinder(5, true).Find());
+  else if (made.startsWith("lost"))
+    Play(saved, FindShortestWalk(5, false));
+  if (made.contains("solved"))
+    saved.SolveAll();
+  if (made.startsWith("replay"))
+    saved.PrepareShow();
+  for (int step = 0; made == "replayed to the end" && step < 25; ++step)
+    saved.ShowNextMove();
+  if (made.contains("hint"))
+    saved.Hint();
+  QCOMPARE(saved.Count() == 25, made == "won" || made == "solved" || made == "replayed to the end");
+  QVERIFY(saved.SaveToFile(Path("game.sav")));
+
+  TTestPan loaded;
+  TEventLog log(loaded);
+  log.OnResize = [&] { TakeLoadedSize(loaded); };
+  loaded.LoadFromFile(Path("game.sav"));
+
+  QVERIFY2(!log.Items.join(' ').contains("OnWrongFileType"), "the saved game was refused");
+  QCOMPARE(loaded.Size(), saved.Size());
+  QCOMPARE(loaded.State(), saved.State() == gsShow ? gsPlay : saved.State());
+  QCOMPARE(loaded.Count(), saved.Count());
+  QCOMPARE(QPoint(loaded.PosX(), loaded.PosY()), QPoint(saved.PosX(), saved.PosY()));
+  QVERIFY(Square(loaded.Board(), saved.Size()) == Square(saved.Board(), saved.Size()));
+}
+
 // ---- The bytes of the file ------------------------------------------------
 
 void TSaveFileTest::writtenBytes()
@@ -395,35 +488,28 @@ void TSaveFileTest::writtenBytes()
 
 void TSaveFileTest::largestBoardFillsRecord()
 {
+  // A walk from the far corner (99, 99), whose cell is the record's last.
   TTestPan pan;
   pan.SetSize(100);
-  pan.FBoard[0][0] = 0xABCD;
-  pan.FBoard[0][1] = 0x0102;   // next row: two bytes on
-  pan.FBoard[1][0] = 0x0304;   // next column: 200 bytes on
-  pan.FBoard[57][3] = 0x7788;
-  pan.FBoard[99][99] = 0x1234;
-  pan.FPosX = 99;
-  pan.FPosY = 98;
-  pan.FCount = 10000;  // every cell: the most a record holds
+  pan.BuildWeights();
+  pan.PutKnight(99, 99);
+  while (!pan.IsDeadEnd(pan.PosX(), pan.PosY()))
+    pan.GreedyStep();
   pan.SetState(gsStop);
+  QVERIFY(pan.Count() > 1000);
   pan.SaveToFile(Path("big.sav"));
 
   const QByteArray written = ReadAll(Path("big.sav"));
   QCOMPARE(written.size(), RecordLength);
-  const QByteArray expected =
-      MakeRecord(100,
-                 {{{0, 0}, 0xABCD},
-                  {{0, 1}, 0x0102},
-                  {{1, 0}, 0x0304},
-                  {{57, 3}, 0x7788},
-                  {{99, 99}, 0x1234}},
-                 99, 98, 10000, gsStop);
-  QCOMPARE(uchar(written[20000]), uchar(0x34));
-  QCOMPARE(uchar(written[20001]), uchar(0x12));
-  QCOMPARE(uchar(written[2]), uchar(0xCD));
-  QCOMPARE(uchar(written[4]), uchar(0x02));
-  QCOMPARE(uchar(written[202]), uchar(0x04));
-  QVERIFY(written == expected);
+  QMap<QPair<int, int>, uint16_t> cells;
+  for (int x = 0; x < 100; ++x)
+    for (int y = 0; y < 100; ++y)
+      cells[{x, y}] = pan.Board()[x][y];
+  QVERIFY(written == MakeRecord(100, cells, pan.PosX(), pan.PosY(), pan.Count(), gsStop));
+  QCOMPARE(uchar(written[20000]), uchar(1));
+  QCOMPARE(uchar(written[20001]), uchar(0));
+  // Move 2 is a jump back from the corner: (98, 97) or (97, 98).
+  QVERIFY(uchar(written[2 + 200 * 98 + 2 * 97]) == 2 || uchar(written[2 + 200 * 97 + 2 * 98]) == 2);
 
   // And back into a board of another size.
   TTestPan loaded;
@@ -431,11 +517,11 @@ void TSaveFileTest::largestBoardFillsRecord()
   log.OnResize = [&] { TakeLoadedSize(loaded); };
   loaded.LoadFromFile(Path("big.sav"));
   QCOMPARE(log.Items, QStringList() << Item("OnResize", gsNew, 0)
-                                    << Item("OnStop", gsNew, 10000));
+                                    << Item("OnStop", gsNew, pan.Count()));
   QCOMPARE(loaded.Size(), uint8_t(100));
   QVERIFY(loaded.Board() == pan.Board());
-  QCOMPARE(loaded.PosX(), uint16_t(99));
-  QCOMPARE(loaded.PosY(), uint16_t(98));
+  QCOMPARE(loaded.PosX(), pan.PosX());
+  QCOMPARE(loaded.PosY(), pan.PosY());
 }
 
 void TSaveFileTest::savingOverLongerFileLeavesOneRecord()
@@ -567,6 +653,42 @@ void TSaveFileTest::failedSaveKeepsOldFile()
   QCOMPARE(EntriesBelow(games), entries);
   QVERIFY(QFileInfo(games + "/link.sav").isSymLink());
   QVERIFY(QFileInfo(games + "/folder.sav").isDir());
+}
+
+void TSaveFileTest::savedNameIsFlushed_data()
+{
+  QTest::addColumn<QString>("target");  // in the folder "games", holding game.sav
+  QTest::newRow("new name") << "new.sav";
+  QTest::newRow("over the old game") << "game.sav";
+  QTest::newRow("through a link from another folder") << "../links/game.sav";
+}
+
+// After the rename the folder that holds the new file is flushed too, so that
+// a save reported done survives a power cut.
+void TSaveFileTest::savedNameIsFlushed()
+{
+  QFETCH(QString, target);
+  const QString games = Path("games");
+  QVERIFY(QDir().mkpath(games) && QDir().mkpath(Path("links")));
+  QVERIFY(WriteAll(games + "/game.sav", MakeRecord(5, {{{0, 0}, 1}}, 0, 0, 1, gsStop)));
+  QVERIFY(QFile::link("../games/game.sav", Path("links/game.sav")));
+  TTestPan pan;
+  pan.SetSize(6);
+  Play(pan, GameMoves);
+
+  const QString path = games + "/" + target;
+  WatchedName = QFile::encodeName(path);
+  FolderFlushes.clear();
+  const bool saved = pan.SaveToFile(path);
+  WatchedName.clear();
+
+  QVERIFY(saved);
+  struct stat folder {};
+  struct stat named {};
+  QVERIFY(::stat(qPrintable(games), &folder) == 0 && ::stat(qPrintable(path), &named) == 0);
+  QVERIFY2(!FolderFlushes.isEmpty(), "no folder was flushed");
+  QCOMPARE(FolderFlushes.last().Folder, folder.st_ino);
+  QVERIFY2(FolderFlushes.last().Named == named.st_ino, "the folder was flushed before the rename");
 }
 
 // ---- Another board size ---------------------------------------------------
@@ -781,6 +903,51 @@ void TSaveFileTest::notSavedGame()
   else
     QFAIL("unknown kind");
 
+  ExpectRefusedWhole(path, handler);
+}
+
+void TSaveFileTest::contradictoryRecord_data()
+{
+  QTest::addColumn<QByteArray>("record");
+  using TCells = QMap<QPair<int, int>, uint16_t>;
+  const TCells walk = {{{0, 0}, 1}, {{1, 2}, 2}, {{2, 4}, 3}};
+  const auto with = [&walk](const TCells& more) {
+    TCells cells = walk;
+    for (auto it = more.begin(); it != more.end(); ++it)
+      cells[it.key()] = it.value();
+    return cells;
+  };
+  TCells filled;
+  for (int x = 0; x < 100; ++x)
+    for (int y = 0; y < 100; ++y)
+      filled[{x, y}] = 0xFFFF;
+
+  QTest::newRow("no move, numbered cells") << MakeRecord(6, walk, 0, 0, 0, gsPlay);
+  QTest::newRow("no move, numbered cells, another size") << MakeRecord(7, walk, 0, 0, 0, gsStop);
+  QTest::newRow("every move counted, only the knight's cell numbered")
+      << MakeRecord(6, {{{2, 4}, 36}}, 2, 4, 36, gsPlay);
+  QTest::newRow("move 2 missing") << MakeRecord(6, with({{{1, 2}, 0}}), 2, 4, 3, gsPlay);
+  QTest::newRow("move 2 twice") << MakeRecord(6, with({{{3, 0}, 2}}), 2, 4, 3, gsPlay);
+  QTest::newRow("a number above the count") << MakeRecord(6, with({{{5, 5}, 4}}), 2, 4, 3, gsStop);
+  QTest::newRow("moves 2 and 3 not a jump apart")
+      << MakeRecord(6, with({{{2, 4}, 0}, {{2, 3}, 3}}), 2, 3, 3, gsPlay);
+  QTest::newRow("knight on an earlier move") << MakeRecord(6, walk, 1, 2, 3, gsPlay);
+  QTest::newRow("knight on a free cell") << MakeRecord(6, walk, 5, 5, 3, gsStop);
+  QTest::newRow("every cell 0xFFFF") << MakeRecord(6, filled, 2, 4, 3, gsPlay);
+  QTest::newRow("cleared board holding moves") << MakeRecord(6, walk, 2, 4, 3, gsNew);
+}
+
+// A record whose cells are no game of its header is refused like a damaged
+// file.
+void TSaveFileTest::contradictoryRecord()
+{
+  QFETCH(QByteArray, record);
+  QVERIFY(WriteAll(Path("game.sav"), record));
+  ExpectRefusedWhole(Path("game.sav"), true);
+}
+
+void TSaveFileTest::ExpectRefusedWhole(const QString& path, bool handler)
+{
   TTestPan loaded;
   loaded.SetSize(6);
   Play(loaded, OtherMoves);
@@ -933,8 +1100,9 @@ void TSaveFileTest::randomRecordsAreSafe()
     for (int i = 0; i < RecordLength; ++i)
       bytes[i] = char(random.bounded(256));
     bytes[0] = char(size);
-    // The cells: random words, a sparse walk-like scatter, or nothing.
-    const int cellMode = random.bounded(3);
+    // The cells: random words, a sparse walk-like scatter, nothing, or a
+    // knight's walk at random.
+    const int cellMode = random.bounded(5);
     for (int x = 0; x < 100; ++x)
       for (int y = 0; y < 100; ++y) {
         uint16_t v = 0;
@@ -946,13 +1114,37 @@ void TSaveFileTest::randomRecordsAreSafe()
       }
     // The knight anywhere, or on or just beside the board.
     const bool near = random.bounded(2) == 0;
-    const uint16_t posX = uint16_t(near ? random.bounded(size + 4) : random.bounded(65536));
-    const uint16_t posY = uint16_t(near ? random.bounded(size + 4) : random.bounded(65536));
+    uint16_t posX = uint16_t(near ? random.bounded(size + 4) : random.bounded(65536));
+    uint16_t posY = uint16_t(near ? random.bounded(size + 4) : random.bounded(65536));
     uint16_t count = 0;
     switch (random.bounded(3)) {
       case 0: count = uint16_t(random.bounded(65536)); break;
       case 1: count = uint16_t(random.bounded(size * size + 3)); break;
       default: break;
+    }
+    if (cellMode >= 3) {
+      // Random jumps to free cells until none is left, or the walk is long
+      // enough; the header tells the walk.
+      TBoard walk = Zeros(size);
+      QPoint at(random.bounded(size), random.bounded(size));
+      const int length = 1 + random.bounded(300);
+      for (count = 1;; ++count) {
+        walk[at.x()][at.y()] = count;
+        QVector<QPoint> free;
+        for (const TKnightMove& m : KnightMoves) {
+          const QPoint to = at + QPoint(m.dx, m.dy);
+          if (OnBoard(to.x(), to.y(), size) && walk[to.x()][to.y()] == 0)
+            free << to;
+        }
+        if (free.isEmpty() || count == length)
+          break;
+        at = free[random.bounded(int(free.size()))];
+      }
+      for (int x = 0; x < size; ++x)
+        for (int y = 0; y < size; ++y)
+          Put16(bytes, 2 + 200 * x + 2 * y, walk[x][y]);
+      posX = uint16_t(at.x());
+      posY = uint16_t(at.y());
     }
     const int state = random.bounded(4) != 0 ? random.bounded(4) : random.bounded(256);
     Put16(bytes, 20002, posX);

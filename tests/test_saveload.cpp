@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sys/resource.h>
 
 #include "BoardTestKit.h"
 #include "BoxAnswerer.h"
@@ -33,6 +34,7 @@ constexpr int Cell = 25;
 const QSize LargeScreen(1600, 1200);
 
 const QString GiveUpCaption = QStringLiteral("Сдаться");
+const QString SaveExtension = QStringLiteral(".sav");
 const QString StartCaption = QStringLiteral("Начать игру!");
 const QString StopReplayCaption = QStringLiteral("Остановить");
 const QString WrongFileText =
@@ -286,6 +288,7 @@ private slots:
   void savedFileHoldsTheGame();
   void replacingAsksFirst_data();
   void replacingAsksFirst();
+  void failedSaveIsReported_data();
   void failedSaveIsReported();
 
   // Loading games of the board's own size.
@@ -549,29 +552,56 @@ void TSaveLoadTest::replacingAsksFirst()
   QCOMPARE(form.Game->Count(), uint16_t(WalkB.size()));
 }
 
+void TSaveLoadTest::failedSaveIsReported_data()
+{
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<bool>("limited");  // under a file-size limit of 8 KB
+  QTest::addColumn<int>("boxes");     // the last one the error
+  QTest::newRow("missing folder") << "missing/game" << false << 1;
+  // The dialog asks before replacing the old game; the write then fails
+  // half way, and the program goes on.
+  QTest::newRow("file-size limit") << "old.sav" << true << 2;
+}
+
 void TSaveLoadTest::failedSaveIsReported()
 {
-  TBoxAnswerer boxes;
+  QFETCH(QString, typed);
+  QFETCH(bool, limited);
+  QFETCH(int, boxes);
+  const QString old = Store(QStringLiteral("old.sav"), {8, WalkA, gsStop});
+  const QByteArray oldBytes = ReadBytes(old);
+  TBoxAnswerer answerer{QMessageBox::Yes};
   TMainForm form;
   Prepare(form);
   Play(form, WalkB);
   const QImage picture = form.Game->Picture();
   const QString counted = form.StatusBar1->PanelText(1);
 
-  Save(form, FDir->filePath(QStringLiteral("missing/game")));
-  QCOMPARE(boxes.Count(), 1);
-  QCOMPARE(boxes.Last().Title, QStringLiteral("Error"));
-  QCOMPARE(boxes.Last().Icon, QMessageBox::Critical);
-  QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
-  QCOMPARE(boxes.Last().Text, QStringLiteral("Игра не сохранена.\r\n") +
-                                  FDir->filePath(QStringLiteral("missing/game.sav")));
-  QCOMPARE(FilesBelow(FDir->path()), QStringList());
+  rlimit unlimited {};
+  QVERIFY(::getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+  const rlimit small{8192, unlimited.rlim_max};
+  if (limited)
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+  Save(form, FDir->filePath(typed));
+  ::setrlimit(RLIMIT_FSIZE, &unlimited);
+
+  QCOMPARE(answerer.Count(), boxes);
+  QCOMPARE(answerer.Last().Title, QStringLiteral("Error"));
+  QCOMPARE(answerer.Last().Icon, QMessageBox::Critical);
+  QCOMPARE(answerer.Last().Buttons, QStringList{QStringLiteral("OK")});
+  QCOMPARE(answerer.Last().Text,
+           QStringLiteral("Игра не сохранена.\r\n") +
+               FDir->filePath(typed.endsWith(SaveExtension) ? typed : typed + SaveExtension));
+  QCOMPARE(FilesBelow(FDir->path()), QStringList{QStringLiteral("old.sav")});
+  QCOMPARE(ReadBytes(old), oldBytes);
   // The game goes on.
   QCOMPARE(form.Game->State(), gsPlay);
   QCOMPARE(form.Game->Count(), uint16_t(WalkB.size()));
   QCOMPARE(form.Game->Picture(), picture);
   QCOMPARE(form.Button1->text(), GiveUpCaption);
   QCOMPARE(form.StatusBar1->PanelText(1), counted);
+  Play(form, {{1, 6}});
+  QCOMPARE(form.Game->Count(), uint16_t(WalkB.size() + 1));
 }
 
 // ---------------------------------------------------------------------------

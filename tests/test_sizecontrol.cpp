@@ -2,6 +2,9 @@
 // below 8 are centred in the 8 x 8 window, larger ones grow the window by a
 // cell per step, and a size whose window would not fit the screen is refused.
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "BoxAnswerer.h"
@@ -145,6 +148,62 @@ private slots:
     QCOMPARE(w.Game->Size(), 100);
     QCOMPARE(w.Edit1->text(), QStringLiteral("100"));
     QCOMPARE(w.frameGeometry().size(), full);
+  }
+
+  void grownWindowStaysOnScreen_data()
+  {
+    QTest::addColumn<QPoint>("start");  // the window's top-left; (-1, -1): as at start-up
+    QTest::addColumn<bool>("load");     // a game of that size loaded, else the arrows
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("keepX");    // else the right edge is the screen's
+    QTest::addColumn<bool>("keepY");    // else the bottom edge is the screen's
+    const QPoint centred(-1, -1);
+    QTest::newRow("9 from the middle") << centred << false << 9 << true << true;
+    QTest::newRow("30 by the arrows from the middle") << centred << false << 30 << false << false;
+    QTest::newRow("30 loaded from the middle") << centred << true << 30 << false << false;
+    QTest::newRow("30 loaded in the top-left corner") << QPoint(0, 0) << true << 30 << true << true;
+    QTest::newRow("30 loaded near the right edge") << QPoint(1000, 50) << true << 30 << false << true;
+    QTest::newRow("30 loaded low") << QPoint(40, 600) << true << 30 << true << false;
+  }
+
+  // A window that grows keeps its top-left corner while it stays on the
+  // screen, and otherwise moves back just inside it.
+  void grownWindowStaysOnScreen()
+  {
+    QFETCH(QPoint, start);
+    QFETCH(bool, load);
+    QFETCH(int, size);
+    QFETCH(bool, keepX);
+    QFETCH(bool, keepY);
+    PretendScreenSize(QSize());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(screen, QRect(0, 0, 1280, 1024));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("game.sav"));
+    TViltronPan saved;
+    saved.SetSize(uint8_t(size));
+    saved.MouseDown(Qt::LeftButton, {}, 0, 0);
+    QVERIFY(saved.SaveToFile(path));
+
+    TBoxAnswerer boxes;
+    TMainForm w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (start.x() >= 0)
+      w.move(start);
+    const QRect before = w.frameGeometry();
+    if (load)
+      w.Game->LoadFromFile(path);
+    while (w.Game->Size() < size && boxes.Count() == 0)
+      w.UpDown1->StepUp();
+
+    const QRect after = w.frameGeometry();
+    QCOMPARE(w.Game->Size(), size);
+    QCOMPARE(after.size(), before.size() + QSize(25, 25) * (size - 8));
+    QVERIFY(screen.contains(after));
+    QCOMPARE(keepX ? after.left() : after.right(), keepX ? before.left() : screen.right());
+    QCOMPARE(keepY ? after.top() : after.bottom(), keepY ? before.top() : screen.bottom());
+    QCOMPARE(boxes.Count(), 0);
   }
 
   void theArrowKeysOfTheSizeBoxStep()
