@@ -3,11 +3,13 @@
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Resources.h"
+#include "platform/Translation.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
   InitResources();
   InitFonts();
+  UseLanguage(SystemLanguage());
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

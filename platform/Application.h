@@ -1,5 +1,6 @@
 #pragma once
-// The application object: the event loop's default error handler.
+// The application object: the event loop's default error handler. It
+// speaks the language of the desktop (platform/Translation.h).
 
 #include <QApplication>
 #include <exception>
