@@ -40,16 +40,8 @@ QStringList RussianTexts(QWidget* window)
   QStringList texts{window->windowTitle()};
   for (QWidget* w : window->findChildren<QWidget*>()) {
     texts << w->toolTip() << w->accessibleName() << w->accessibleDescription();
-    if (auto* label = qobject_cast<QLabel*>(w))
-      texts << label->text();
-    if (auto* button = qobject_cast<QPushButton*>(w))
-      texts << button->text();
-    if (auto* group = qobject_cast<QGroupBox*>(w))
-      texts << group->title();
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
-      texts << edit->toPlainText();
-    if (auto* dialog = qobject_cast<QFileDialog*>(w))
-      texts << dialog->nameFilters();
+    for (const char* property : {"text", "title", "plainText"})
+      texts << w->property(property).toStringList();
     for (QAction* action : w->actions())
       texts << action->text();
   }
@@ -85,10 +77,8 @@ QStringList Overflows(QWidget* window)
     }
     if (!text.isEmpty() && (metrics.horizontalAdvance(text) > room.width() ||
                             metrics.height() > room.height() + 1))
-      problems << QStringLiteral("\"%1\" (%2 x %3) in %4 x %5")
+      problems << QStringLiteral("\"%1\" does not fit %2 x %3")
                       .arg(text)
-                      .arg(metrics.horizontalAdvance(text))
-                      .arg(metrics.height())
                       .arg(room.width())
                       .arg(room.height());
     // Labels that show a text stay inside their parent and clear of each other.
@@ -159,17 +149,14 @@ private slots:
     const QString ru = QStringLiteral("Вилтрон"), en = QStringLiteral("Viltron");
     QTest::newRow("ru") << QStringList{"LANG=ru_RU.UTF-8"} << ru;
     QTest::newRow("C") << QStringList{"LANG=C"} << ru;
-    QTest::newRow("C.UTF-8") << QStringList{"LC_ALL=C.UTF-8", "LANG=en_US.UTF-8"} << ru;
-    QTest::newRow("POSIX") << QStringList{"LANG=POSIX"} << ru;
+    QTest::newRow("POSIX over en") << QStringList{"LC_ALL=POSIX", "LANG=en_US.UTF-8"} << ru;
     QTest::newRow("de") << QStringList{"LANG=de_DE.UTF-8"} << ru;
     QTest::newRow("none set") << QStringList{} << ru;
     QTest::newRow("en") << QStringList{"LANG=en_US.UTF-8"} << en;
-    QTest::newRow("en_GB") << QStringList{"LANG=en_GB.UTF-8"} << en;
     QTest::newRow("de, then en") << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=de:en"} << en;
     QTest::newRow("ru before en") << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=ru:en"} << ru;
     QTest::newRow("LANGUAGE over C") << QStringList{"LANG=C", "LANGUAGE=en_US:en"} << en;
     QTest::newRow("LANGUAGE ru") << QStringList{"LANG=C.UTF-8", "LANGUAGE=ru"} << ru;
-    QTest::newRow("LC_ALL over LANG") << QStringList{"LC_ALL=ru_RU.UTF-8", "LANG=en_US.UTF-8"} << ru;
     QTest::newRow("LC_MESSAGES over LANG")
         << QStringList{"LC_MESSAGES=en_US.UTF-8", "LANG=ru_RU.UTF-8"} << en;
   }
