@@ -17,7 +17,7 @@ TViltronPan::TViltronPan(QWidget* owner) : QWidget(owner)
   FKnightArt = QImage(QStringLiteral(":/icons/MAINICON"))
                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
   FDigits.SetFont(font());
-  setAccessibleName(QStringLiteral("Доска"));
+  setAccessibleName(tr("Доска"));
   FitToCells();
   Announce();
   Randomize();

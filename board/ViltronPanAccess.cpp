@@ -4,11 +4,11 @@
 
 QString TViltronPan::Description() const
 {
-  const QString board = QStringLiteral("Доска %1 × %1").arg(FSize);
+  const QString board = tr("Доска %1 × %1").arg(FSize);
   if (FCount == 0)
-    return board + QStringLiteral(", ходов нет");
+    return board + tr(", ходов нет");
   // Columns and rows are counted from 1, as people count them.
-  return board + QStringLiteral(", ход %1, конь: столбец %2, строка %3")
+  return board + tr(", ход %1, конь: столбец %2, строка %3")
                      .arg(FCount)
                      .arg(FPosX + 1)
                      .arg(FPosY + 1);

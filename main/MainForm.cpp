@@ -24,9 +24,10 @@
 
 namespace {
 
-const QString GiveUpCaption = QStringLiteral("Сдаться");
-const QString StartCaption = QStringLiteral("Начать игру!");
-const QString StopReplayCaption = QStringLiteral("Остановить");
+// Captions of the button and the menu item "Сдаться".
+QString GiveUpCaption() { return TMainForm::tr("Сдаться"); }
+QString StartCaption() { return TMainForm::tr("Начать игру!"); }
+QString StopReplayCaption() { return TMainForm::tr("Остановить"); }
 
 QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
                  const QKeySequence& shortcut = {})
@@ -65,7 +66,7 @@ void MakeDefault(QAction* action)
 TMainForm::TMainForm(const QString& soundFolder, QWidget* parent) : QMainWindow(parent)
 {
   setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(QStringLiteral("Вилтрон"));
+  setWindowTitle(tr("Вилтрон"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/viltron")));
   // A fixed border with the system menu and minimise button only.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -83,45 +84,45 @@ void TMainForm::CreateMenu()
   MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
 
-  Game1 = AddSubmenu(this, QStringLiteral("Game1"), QStringLiteral("Игра"));
-  NewGame1 = AddItem(Game1, QStringLiteral("NewGame1"), QStringLiteral("Новая игра"), Qt::Key_F2);
+  Game1 = AddSubmenu(this, QStringLiteral("Game1"), tr("Игра"));
+  NewGame1 = AddItem(Game1, QStringLiteral("NewGame1"), tr("Новая игра"), Qt::Key_F2);
   NewGame1->setCheckable(true);
   MakeDefault(NewGame1);
-  N1 = AddItem(Game1, QStringLiteral("N1"), GiveUpCaption, Qt::CTRL | Qt::Key_F2);
+  N1 = AddItem(Game1, QStringLiteral("N1"), GiveUpCaption(), Qt::CTRL | Qt::Key_F2);
   N1->setEnabled(false);
   N2 = AddSeparator(Game1, QStringLiteral("N2"));
   N2->setEnabled(false);
-  N7 = AddItem(Game1, QStringLiteral("N7"), QStringLiteral("Сохранить"), Qt::CTRL | Qt::Key_S);
-  N8 = AddItem(Game1, QStringLiteral("N8"), QStringLiteral("Загрузить"), Qt::CTRL | Qt::Key_L);
+  N7 = AddItem(Game1, QStringLiteral("N7"), tr("Сохранить"), Qt::CTRL | Qt::Key_S);
+  N8 = AddItem(Game1, QStringLiteral("N8"), tr("Загрузить"), Qt::CTRL | Qt::Key_L);
   N6 = AddSeparator(Game1, QStringLiteral("N6"));
-  N3 = AddItem(Game1, QStringLiteral("N3"), QStringLiteral("Выход"), Qt::CTRL | Qt::Key_Q);
+  N3 = AddItem(Game1, QStringLiteral("N3"), tr("Выход"), Qt::CTRL | Qt::Key_Q);
   MainMenu1->addMenu(Game1);
 
-  N4 = AddSubmenu(this, QStringLiteral("N4"), QStringLiteral("Настройки"));
-  ShowErrors1 = AddItem(N4, QStringLiteral("ShowErrors1"), QStringLiteral("Проверка ошибок"));
+  N4 = AddSubmenu(this, QStringLiteral("N4"), tr("Настройки"));
+  ShowErrors1 = AddItem(N4, QStringLiteral("ShowErrors1"), tr("Проверка ошибок"));
   ShowErrors1->setCheckable(true);
   ShowErrors1->setChecked(true);
-  Sound1 = AddItem(N4, QStringLiteral("Sound1"), QStringLiteral("Звук"));
+  Sound1 = AddItem(N4, QStringLiteral("Sound1"), tr("Звук"));
   Sound1->setCheckable(true);
   Sound1->setChecked(true);
   MainMenu1->addMenu(N4);
 
-  Solve1 = AddSubmenu(this, QStringLiteral("Solve1"), QStringLiteral("Подсказка"));
-  All1 = AddSubmenu(Solve1, QStringLiteral("All1"), QStringLiteral("Решить всё"));
-  Now1 = AddItem(All1, QStringLiteral("Now1"), QStringLiteral("Сразу!"), Qt::CTRL | Qt::Key_X);
+  Solve1 = AddSubmenu(this, QStringLiteral("Solve1"), tr("Подсказка"));
+  All1 = AddSubmenu(Solve1, QStringLiteral("All1"), tr("Решить всё"));
+  Now1 = AddItem(All1, QStringLiteral("Now1"), tr("Сразу!"), Qt::CTRL | Qt::Key_X);
   MakeDefault(Now1);
   StepbyStep1 =
-      AddItem(All1, QStringLiteral("StepbyStep1"), QStringLiteral("По шагам"), Qt::CTRL | Qt::Key_C);
+      AddItem(All1, QStringLiteral("StepbyStep1"), tr("По шагам"), Qt::CTRL | Qt::Key_C);
   Solve1->addMenu(All1);
   OneStep1 =
-      AddItem(Solve1, QStringLiteral("OneStep1"), QStringLiteral("Один ход"), Qt::CTRL | Qt::Key_Z);
+      AddItem(Solve1, QStringLiteral("OneStep1"), tr("Один ход"), Qt::CTRL | Qt::Key_Z);
   MainMenu1->addMenu(Solve1);
 
-  N5 = AddSubmenu(this, QStringLiteral("N5"), QStringLiteral("?.."));
-  Rules2 = AddItem(N5, QStringLiteral("Rules2"), QStringLiteral("Правила"), Qt::Key_F1);
+  N5 = AddSubmenu(this, QStringLiteral("N5"), tr("?.."));
+  Rules2 = AddItem(N5, QStringLiteral("Rules2"), tr("Правила"), Qt::Key_F1);
   Rules1 = AddSeparator(N5, QStringLiteral("Rules1"));
   Rules1->setEnabled(false);
-  About1 = AddItem(N5, QStringLiteral("About1"), QStringLiteral("О..."));
+  About1 = AddItem(N5, QStringLiteral("About1"), tr("О..."));
   MakeDefault(About1);
   MainMenu1->addMenu(N5);
 
@@ -155,14 +156,14 @@ void TMainForm::CreateControls()
   Panel2->setFrameShadow(QFrame::Raised);
   Panel2->setGeometry(8, 8, 200, 40);
 
-  Button1 = new QPushButton(StartCaption, Panel2);
+  Button1 = new QPushButton(StartCaption(), Panel2);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(8, 8, 75, 24);
   // Enter presses the button while it has the focus, as Space does; a main
   // window has no default button, so from any other control Enter does not.
   Button1->setAutoDefault(true);
 
-  Label1 = new QLabel(QStringLiteral("Размер:"), Panel2);
+  Label1 = new QLabel(tr("Размер:"), Panel2);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setGeometry(104, 12, 42, 13);
 
@@ -201,9 +202,9 @@ void TMainForm::CreateControls()
   StatusBar1 = new TStatusBar(Client);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setGeometry(0, 264, 216, 20);
-  StatusBar1->AddPanel(40, QStringLiteral("Число:"));
+  StatusBar1->AddPanel(40, tr("Число:"));
   StatusBar1->AddPanel(30);
-  StatusBar1->AddPanel(60, QStringLiteral("Осталось:"));
+  StatusBar1->AddPanel(60, tr("Осталось:"));
   StatusBar1->AddPanel(30);
   StatusBar1->AddPanel(50);
 
@@ -258,8 +259,8 @@ void TMainForm::StartGame(QObject*)
   OneStep1->setEnabled(true);
   All1->menuAction()->setEnabled(true);
   ShowCounts();
-  Button1->setText(GiveUpCaption);
-  N1->setText(GiveUpCaption);
+  Button1->setText(GiveUpCaption());
+  N1->setText(GiveUpCaption());
 }
 
 void TMainForm::StopGame(QObject*)
@@ -270,7 +271,7 @@ void TMainForm::StopGame(QObject*)
   OneStep1->setEnabled(true);
   All1->menuAction()->setEnabled(true);
   ShowCounts();
-  Button1->setText(StartCaption);
+  Button1->setText(StartCaption());
 }
 
 void TMainForm::OnKnightMove(QObject*)
@@ -285,14 +286,14 @@ void TMainForm::Win(QObject*)
 {
   if (Sound1->isChecked())
     PlaySoundRes(QStringLiteral("win"));
-  MessageDlg(QStringLiteral("Победа!"), mtInformation, {mbYes}, this);
+  MessageDlg(tr("Победа!"), mtInformation, {mbYes}, this);
 }
 
 void TMainForm::Lose(QObject*)
 {
   if (Sound1->isChecked())
     PlaySoundRes(QStringLiteral("lose"));
-  MessageDlg(QStringLiteral("Вы проиграли..."), mtInformation, {mbOK}, this);
+  MessageDlg(tr("Вы проиграли..."), mtInformation, {mbOK}, this);
 }
 
 void TMainForm::Error(QObject*)
@@ -300,10 +301,10 @@ void TMainForm::Error(QObject*)
   if (Sound1->isChecked())
     PlaySoundRes(QStringLiteral("error"));
   if (ShowErrors1->isChecked())
-    MessageDlg(QStringLiteral("Ходить можно только буквой Г.\r\n"
-                              "На клетку можно ходить только 1 раз.\r\n"
-                              "Проверку ошибок можно отключить в настройках.\r\n"
-                              "F1 - помощь."),
+    MessageDlg(tr("Ходить можно только буквой Г.\r\n"
+                  "На клетку можно ходить только 1 раз.\r\n"
+                  "Проверку ошибок можно отключить в настройках.\r\n"
+                  "F1 - помощь."),
                mtError, {mbOK}, this);
 }
 
@@ -312,7 +313,7 @@ void TMainForm::ButtonClick(QObject*)
   switch (Game->State()) {
     case gsPlay:
       if (Game->Count() == 0 ||
-          MessageDlg(QStringLiteral("Прервать игру?"), mtConfirmation, {mbYes, mbNo}, this) ==
+          MessageDlg(tr("Прервать игру?"), mtConfirmation, {mbYes, mbNo}, this) ==
               mrYes) {
         StopGame(Button1);
         Game->SetState(gsNew);
@@ -327,8 +328,8 @@ void TMainForm::ButtonClick(QObject*)
       break;
     case gsShow:
       // The player goes on from where the replay has got to.
-      Button1->setText(GiveUpCaption);
-      N1->setText(GiveUpCaption);
+      Button1->setText(GiveUpCaption());
+      N1->setText(GiveUpCaption());
       Timer->stop();
       Game->SetState(gsPlay);
       break;
@@ -344,11 +345,11 @@ void TMainForm::StopGameClick(QObject*)
   if (Game->Count() == 0) {
     Game->SetState(gsStop);
   } else if (Game->State() == gsShow) {
-    Button1->setText(GiveUpCaption);
-    N1->setText(GiveUpCaption);
+    Button1->setText(GiveUpCaption());
+    N1->setText(GiveUpCaption());
     Timer->stop();
     Game->SetState(gsPlay);
-  } else if (MessageDlg(QStringLiteral("Прервать игру?"), mtConfirmation, {mbYes, mbNo}, this) ==
+  } else if (MessageDlg(tr("Прервать игру?"), mtConfirmation, {mbYes, mbNo}, this) ==
              mrYes) {
     // Unlike the button, the menu keeps the moves on the board.
     Game->SetState(gsStop);
@@ -370,7 +371,7 @@ void TMainForm::NewGameClick(QObject*)
       break;
     case gsPlay:
       if (Game->Count() == 0 ||
-          MessageDlg(QStringLiteral("Начать заново?"), mtConfirmation, {mbYes, mbNo}, this) ==
+          MessageDlg(tr("Начать заново?"), mtConfirmation, {mbYes, mbNo}, this) ==
               mrYes) {
         Game->SetState(gsStop);
         Game->SetState(gsNew);
@@ -421,8 +422,8 @@ void TMainForm::StepbyStep1Click(QObject* sender)
     return;
   }
   StartGame(this);
-  Button1->setText(StopReplayCaption);
-  N1->setText(StopReplayCaption);
+  Button1->setText(StopReplayCaption());
+  N1->setText(StopReplayCaption());
   Timer->start();
 }
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-const QString SavedGames = QStringLiteral("Сохранённые игры (*.sav)");
 const QString SaveExtension = QStringLiteral(".sav");
 
 // The name's extension: from its last dot to the end, unless a folder
@@ -50,14 +49,15 @@ void TMainForm::CreateFileDialogs()
   OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
   OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
   OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-  OpenDialog1->setNameFilter(SavedGames);
+  const QString savedGames = tr("Сохранённые игры (*.sav)");
+  OpenDialog1->setNameFilter(savedGames);
   OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
 
   SaveDialog1 = new QFileDialog(this);
   SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
   SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
   SaveDialog1->setFileMode(QFileDialog::AnyFile);
-  SaveDialog1->setNameFilter(SavedGames);
+  SaveDialog1->setNameFilter(savedGames);
   SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
 }
 
@@ -72,13 +72,13 @@ void TMainForm::N7Click(QObject*)
     SaveDialog1->selectFile(name);
     // The dialog asked about the name as typed, not about this one.
     if (QFileInfo::exists(name) &&
-        MessageDlg(QStringLiteral("Файл \"%1\" уже существует.\r\nЗаменить его?")
+        MessageDlg(tr("Файл \"%1\" уже существует.\r\nЗаменить его?")
                        .arg(QFileInfo(name).fileName()),
                    mtConfirmation, {mbYes, mbNo}, this) != mrYes)
       return;
   }
   if (!Game->SaveToFile(name))
-    MessageDlg(QStringLiteral("Игра не сохранена.\r\n") + name, mtError, {mbOK}, this);
+    MessageDlg(tr("Игра не сохранена.\r\n") + name, mtError, {mbOK}, this);
 }
 
 void TMainForm::N8Click(QObject*)
@@ -104,6 +104,5 @@ void TMainForm::ResizeGame(QObject*)
 
 void TMainForm::WrongFileType(QObject*)
 {
-  MessageDlg(QStringLiteral("Неверный файл.\r\nЭто не сохранённая игра \"Вилтрон\"."), mtError,
-             {mbOK}, this);
+  MessageDlg(tr("Неверный файл.\r\nЭто не сохранённая игра \"Вилтрон\"."), mtError, {mbOK}, this);
 }

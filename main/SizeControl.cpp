@@ -52,7 +52,7 @@ void TMainForm::ChangingEx(QObject*, bool& allowChange, int16_t newValue,
   // before anything changes, so that the game on the board is kept.
   if (Resizing && newValue > 8 &&
       !WindowFits((newValue - std::max<int>(Game->Size(), 8)) * cell)) {
-    MessageDlg(QStringLiteral("Не получается загрузить игру из-за низкого разрешения экрана."),
+    MessageDlg(tr("Не получается загрузить игру из-за низкого разрешения экрана."),
                mtError, {mbOK}, this);
     allowChange = false;
     return;

@@ -12,20 +12,23 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Подождите.");
-
 // The remarks of the progress window, one for every 20 ticks (ten seconds).
-const QString ThinkMessages[9] = {
-    QStringLiteral("Думаю..."),
-    QStringLiteral("Крепкий орешек попался."),
-    QStringLiteral("Не получается..."),
-    QStringLiteral("Устал."),
-    QStringLiteral("Зачем так мучать компьютер?"),
-    QStringLiteral("Попробуйка сам реши!"),
-    QStringLiteral("Это бесполезно!"),
-    QStringLiteral("Зря ждёшь!"),
-    QStringLiteral("Надежда умирает последней :("),
+const char* const ThinkMessages[9] = {
+    QT_TRANSLATE_NOOP("TWaitForm", "Думаю..."),
+    QT_TRANSLATE_NOOP("TWaitForm", "Крепкий орешек попался."),
+    QT_TRANSLATE_NOOP("TWaitForm", "Не получается..."),
+    QT_TRANSLATE_NOOP("TWaitForm", "Устал."),
+    QT_TRANSLATE_NOOP("TWaitForm", "Зачем так мучать компьютер?"),
+    QT_TRANSLATE_NOOP("TWaitForm", "Попробуйка сам реши!"),
+    QT_TRANSLATE_NOOP("TWaitForm", "Это бесполезно!"),
+    QT_TRANSLATE_NOOP("TWaitForm", "Зря ждёшь!"),
+    QT_TRANSLATE_NOOP("TWaitForm", "Надежда умирает последней :("),
 };
+
+QString Caption()
+{
+  return TWaitForm::tr("Подождите.");
+}
 
 // A push button that Enter presses while it has the focus, as Space does. An
 // auto-default button would do that too, but inside a dialog it would also
@@ -49,17 +52,17 @@ protected:
 TWaitForm::TWaitForm(TMainForm* owner) : QDialog(owner), FOwner(owner)
 {
   setObjectName(QStringLiteral("WaitForm"));
-  setWindowTitle(Caption);
+  setWindowTitle(Caption());
   // A title bar without buttons: only the search's end closes the window.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFont(WindowFont());
   setFixedSize(201, 72);
 
-  Button1 = new TFocusButton(QStringLiteral("Лучшее решение"), this);
+  Button1 = new TFocusButton(tr("Лучшее решение"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(8, 16, 97, 25);
-  Button2 = new TFocusButton(QStringLiteral("Отмена"), this);
+  Button2 = new TFocusButton(tr("Отмена"), this);
   Button2->setObjectName(QStringLiteral("Button2"));
   Button2->setGeometry(120, 16, 75, 25);
   // Neither button is the default one: Enter presses only the focused one.
@@ -73,7 +76,7 @@ TWaitForm::TWaitForm(TMainForm* owner) : QDialog(owner), FOwner(owner)
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setGeometry(0, 53, 201, 19);
   StatusBar1->AddPanel(25, QStringLiteral("0"), Qt::AlignRight);
-  StatusBar1->AddPanel(50, ThinkMessages[0]);
+  StatusBar1->AddPanel(50, tr(ThinkMessages[0]));
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -128,11 +131,11 @@ void TWaitForm::Timer(QObject*)
   if (Ticks % 5 != 0)
     setWindowTitle(windowTitle() + QLatin1Char('.'));
   else
-    setWindowTitle(Caption);
+    setWindowTitle(Caption());
   if (Ticks % 2 == 0)
     StatusBar1->SetPanelText(0, QString::number(Ticks / 2));
   if (Ticks / 20 <= 8)
-    StatusBar1->SetPanelText(1, ThinkMessages[Ticks / 20]);
+    StatusBar1->SetPanelText(1, tr(ThinkMessages[Ticks / 20]));
 }
 
 void TWaitForm::Button1Click(QObject*)

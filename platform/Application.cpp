@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Resources.h"
+#include "platform/Translation.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ TApplication::TApplication(int& argc, char** argv)
 {
   InitResources();
   InitFonts();
+  UseLanguage(SystemLanguage());
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

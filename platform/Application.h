@@ -1,6 +1,6 @@
 #pragma once
 // The application object: the process's setup and the event loop's default
-// error handler.
+// error handler. It speaks the language of the desktop (platform/Translation.h).
 
 #include <QApplication>
 #include <exception>

@@ -1,11 +1,16 @@
 #include "platform/Sounds.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
 
-EResNotFound::EResNotFound() : std::runtime_error("Ресурс не найден!") {}
+EResNotFound::EResNotFound()
+    : std::runtime_error(
+          QCoreApplication::translate("TSoundBank", "Ресурс не найден!").toStdString())
+{
+}
 
 TSoundBank::TSoundBank(const QString& folder, QObject* parent) : QObject(parent)
 {

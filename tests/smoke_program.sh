@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Smoke test of the real program: starts it on a virtual X display, waits for
 # its window "Вилтрон", checks the window's size, sends Ctrl+Q to it and
-# expects the program to end by itself with exit status 0.
+# expects the program to end by itself with exit status 0. Given a language
+# and the title the game has in it, the same in that language: the layout and
+# the shortcuts are the same in every language.
 #
-# Usage: smoke_program.sh PATH_TO_VILTRON
+# Usage: smoke_program.sh PATH_TO_VILTRON [LANGUAGE TITLE]
 set -u
 
 exe=${1:-}
-title='Вилтрон'
+x_language=${2:-ru}
+title=${3:-Вилтрон}
 x_test=smoke_program
 source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
 

@@ -4,8 +4,8 @@
 # here is ended when the test's shell exits.
 #
 #   x_start [WxHxD]        starts Xvfb on a free display and exports DISPLAY
-#   x_launch CMD...        starts the program (output in $x_work/program.log),
-#                          sets x_program_pid
+#   x_launch CMD...        starts the program (output in $x_work/program.log)
+#                          in the language $x_language, sets x_program_pid
 #   x_wait_window NAME [S] prints the id of the first visible window whose name
 #                          is exactly NAME, waiting up to S seconds (20)
 #   x_wait_exit [S]        waits for the program to end, sets x_status
@@ -14,6 +14,10 @@
 # $x_test names the test in messages; $x_work is a private temporary folder.
 
 x_test=${x_test:-$(basename "$0" .sh)}
+# The program's language: Russian, the game's own, whatever the machine's
+# locale, unless a test asks for another. The locale itself is one that every
+# machine has, so that the X server gets the window titles as they are.
+x_language=${x_language:-ru}
 x_work=$(mktemp -d)
 x_xvfb_pid=""
 x_program_pid=""
@@ -90,7 +94,7 @@ x_start() {
 }
 
 x_launch() {
-  "$@" >"$x_work/program.log" 2>&1 &
+  LANGUAGE="$x_language" LC_ALL= LC_MESSAGES= LANG=C.UTF-8 "$@" >"$x_work/program.log" 2>&1 &
   x_program_pid=$!
 }
 

@@ -10,6 +10,7 @@ build="$root/build"
 packages=(
   cmake g++ make
   qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev
+  qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
   xvfb xauth xdotool imagemagick
   dbus-x11 at-spi2-core python3-pyatspi
   fonts-liberation

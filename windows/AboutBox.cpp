@@ -52,34 +52,34 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
   palette.setColor(QPalette::Window, palette.color(QPalette::Base));
   setPalette(palette);
 
-  GroupBox1 = AddGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("О..."),
+  GroupBox1 = AddGroup(this, QStringLiteral("GroupBox1"), tr("О..."),
                        QRect(1, 1, 225, 233));
-  GroupBox2 = AddGroup(GroupBox1, QStringLiteral("GroupBox2"), QStringLiteral("Программа"),
+  GroupBox2 = AddGroup(GroupBox1, QStringLiteral("GroupBox2"), tr("Программа"),
                        QRect(8, 16, 209, 105));
   Image1 = AddPicture(GroupBox2, QStringLiteral("Image1"), QStringLiteral(":/pictures/program"));
-  Label1 = AddLabel(GroupBox2, QStringLiteral("Label1"), QStringLiteral("Вилтрон"),
-                    QStringLiteral("Страница программы в Интернете."), QRect(92, 24, 94, 13));
-  Label2 = AddLabel(GroupBox2, QStringLiteral("Label2"), QStringLiteral("Версия 1.0"),
-                    QStringLiteral("Версия программы."), QRect(92, 40, 0, 0));
+  Label1 = AddLabel(GroupBox2, QStringLiteral("Label1"), tr("Вилтрон"),
+                    tr("Страница программы в Интернете."), QRect(92, 24, 94, 13));
+  Label2 = AddLabel(GroupBox2, QStringLiteral("Label2"), tr("Версия 1.0"),
+                    tr("Версия программы."), QRect(92, 40, 0, 0));
   Label3 = AddLabel(GroupBox2, QStringLiteral("Label3"), QStringLiteral("08.12.2026"),
-                    QStringLiteral("Дата релиза."), QRect(92, 56, 76, 13));
-  Label4 = AddLabel(GroupBox2, QStringLiteral("Label4"), QStringLiteral("Бесплатная"),
-                    QStringLiteral("Программа распространяется бесплатно."), QRect(92, 72, 0, 0));
+                    tr("Дата релиза."), QRect(92, 56, 76, 13));
+  Label4 = AddLabel(GroupBox2, QStringLiteral("Label4"), tr("Бесплатная"),
+                    tr("Программа распространяется бесплатно."), QRect(92, 72, 0, 0));
 
-  GroupBox3 = AddGroup(GroupBox1, QStringLiteral("GroupBox3"), QStringLiteral("Автор"),
+  GroupBox3 = AddGroup(GroupBox1, QStringLiteral("GroupBox3"), tr("Автор"),
                        QRect(8, 120, 209, 105));
   Image2 = AddPicture(GroupBox3, QStringLiteral("Image2"), QStringLiteral(":/pictures/author"));
-  Label5 = AddLabel(GroupBox3, QStringLiteral("Label5"), QStringLiteral("Команда «Вилтрон»"), {},
+  Label5 = AddLabel(GroupBox3, QStringLiteral("Label5"), tr("Команда «Вилтрон»"), {},
                     QRect(92, 24, 0, 0));
-  Label7 = AddLabel(GroupBox3, QStringLiteral("Label7"), QStringLiteral("Земля, Интернет"), {},
+  Label7 = AddLabel(GroupBox3, QStringLiteral("Label7"), tr("Земля, Интернет"), {},
                     QRect(92, 40, 0, 0));
   Label6 = AddLabel(GroupBox3, QStringLiteral("Label6"), QStringLiteral("Open Source"),
-                    QStringLiteral("Сообщество открытого программного обеспечения."),
+                    tr("Сообщество открытого программного обеспечения."),
                     QRect(92, 56, 70, 13));
   Label9 = AddLabel(GroupBox3, QStringLiteral("Label9"), QStringLiteral("C++"),
-                    QStringLiteral("Отдел разработки на C++."), QRect(168, 56, 25, 13));
+                    tr("Отдел разработки на C++."), QRect(168, 56, 25, 13));
   Label8 = AddLabel(GroupBox3, QStringLiteral("Label8"), QStringLiteral("info@example.org"),
-                    QStringLiteral("Пишите идеи и сообщения об ошибках!"), QRect(92, 72, 94, 13));
+                    tr("Пишите идеи и сообщения об ошибках!"), QRect(92, 72, 94, 13));
 
   for (QLabel* link : {Label1, Label6, Label8})
     MakeLink(link);

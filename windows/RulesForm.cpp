@@ -12,14 +12,15 @@
 
 namespace {
 
+// One string per line; the box wraps them to its width.
 const char* const RulesText[] = {
-    "Цель игры: пройти по всему полю.",
-    "Правила: ",
-    "1. Ходить можно только буквой Г.",
-    "2. На каждой клетке можно побывать       ",
-    "    только один раз.",
-    "История: задачу впервые поставил",
-    "математик Леонард Эйлер.",
+    QT_TRANSLATE_NOOP("TRulesForm", "Цель игры: пройти по всему полю."),
+    QT_TRANSLATE_NOOP("TRulesForm", "Правила: "),
+    QT_TRANSLATE_NOOP("TRulesForm", "1. Ходить можно только буквой Г."),
+    QT_TRANSLATE_NOOP("TRulesForm", "2. На каждой клетке можно побывать       "),
+    QT_TRANSLATE_NOOP("TRulesForm", "    только один раз."),
+    QT_TRANSLATE_NOOP("TRulesForm", "История: задачу впервые поставил"),
+    QT_TRANSLATE_NOOP("TRulesForm", "математик Леонард Эйлер."),
 };
 
 }  // namespace
@@ -27,7 +28,7 @@ const char* const RulesText[] = {
 TRulesForm::TRulesForm(TMainForm* mainForm, QWidget* parent) : QDialog(parent), FMainForm(mainForm)
 {
   setObjectName(QStringLiteral("RulesForm"));
-  setWindowTitle(QStringLiteral("Правила игры"));
+  setWindowTitle(tr("Правила игры"));
   // A dialog frame whose title bar has only the close button.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -39,7 +40,7 @@ TRulesForm::TRulesForm(TMainForm* mainForm, QWidget* parent) : QDialog(parent), 
   RichEdit1->setGeometry(8, 8, 209, 105);
   QStringList lines;
   for (const char* line : RulesText)
-    lines << QString::fromUtf8(line);
+    lines << tr(line);
   RichEdit1->setPlainText(lines.join(QLatin1Char('\n')));
   RichEdit1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -51,7 +52,7 @@ TRulesForm::TRulesForm(TMainForm* mainForm, QWidget* parent) : QDialog(parent), 
   text.setColor(QPalette::Disabled, QPalette::Base, text.color(QPalette::Active, QPalette::Base));
   RichEdit1->setPalette(text);
 
-  BitBtn1 = new QPushButton(QStringLiteral("OK!"), this);
+  BitBtn1 = new QPushButton(tr("OK!"), this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setGeometry(8, 120, 209, 25);
   connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,0 +1,330 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ru">
+<context>
+    <name>TAboutBox</name>
+    <message>
+        <source>О...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>Программа</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Вилтрон</source>
+        <translation>Viltron</translation>
+    </message>
+    <message>
+        <source>Страница программы в Интернете.</source>
+        <translation>The program&apos;s web page.</translation>
+    </message>
+    <message>
+        <source>Версия 1.0</source>
+        <translation>Version 1.0</translation>
+    </message>
+    <message>
+        <source>Версия программы.</source>
+        <translation>The program&apos;s version.</translation>
+    </message>
+    <message>
+        <source>Дата релиза.</source>
+        <translation>Release date.</translation>
+    </message>
+    <message>
+        <source>Бесплатная</source>
+        <translation>Freeware</translation>
+    </message>
+    <message>
+        <source>Программа распространяется бесплатно.</source>
+        <translation>The program is free of charge.</translation>
+    </message>
+    <message>
+        <source>Автор</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>Команда «Вилтрон»</source>
+        <translation>The Viltron team</translation>
+    </message>
+    <message>
+        <source>Земля, Интернет</source>
+        <translation>Earth, Internet</translation>
+    </message>
+    <message>
+        <source>Сообщество открытого программного обеспечения.</source>
+        <translation>The open-source software community.</translation>
+    </message>
+    <message>
+        <source>Отдел разработки на C++.</source>
+        <translation>The C++ development department.</translation>
+    </message>
+    <message>
+        <source>Пишите идеи и сообщения об ошибках!</source>
+        <translation>Send ideas and bug reports!</translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>Сдаться</source>
+        <translation>Give up</translation>
+    </message>
+    <message>
+        <source>Начать игру!</source>
+        <translation>Start game!</translation>
+    </message>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Вилтрон</source>
+        <translation>Viltron</translation>
+    </message>
+    <message>
+        <source>Игра</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>Новая игра</source>
+        <translation>New game</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Загрузить</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Настройки</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Проверка ошибок</source>
+        <translation>Check moves</translation>
+    </message>
+    <message>
+        <source>Звук</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Подсказка</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>Решить всё</source>
+        <translation>Solve all</translation>
+    </message>
+    <message>
+        <source>Сразу!</source>
+        <translation>At once!</translation>
+    </message>
+    <message>
+        <source>По шагам</source>
+        <translation>Step by step</translation>
+    </message>
+    <message>
+        <source>Один ход</source>
+        <translation>One move</translation>
+    </message>
+    <message>
+        <source>?..</source>
+        <translation>?..</translation>
+    </message>
+    <message>
+        <source>Правила</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>О...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>Размер:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>Число:</source>
+        <translation>Moves:</translation>
+    </message>
+    <message>
+        <source>Осталось:</source>
+        <translation>Left:</translation>
+    </message>
+    <message>
+        <source>Победа!</source>
+        <translation>Victory!</translation>
+    </message>
+    <message>
+        <source>Вы проиграли...</source>
+        <translation>You lost...</translation>
+    </message>
+    <message>
+        <source>Ходить можно только буквой Г.<byte value="xd"/>
+На клетку можно ходить только 1 раз.<byte value="xd"/>
+Проверку ошибок можно отключить в настройках.<byte value="xd"/>
+F1 - помощь.</source>
+        <translation>The knight moves only in an L shape.<byte value="xd"/>
+Each cell can be visited only once.<byte value="xd"/>
+Move checking can be turned off in Options.<byte value="xd"/>
+F1 - help.</translation>
+    </message>
+    <message>
+        <source>Прервать игру?</source>
+        <translation>Abandon the game?</translation>
+    </message>
+    <message>
+        <source>Начать заново?</source>
+        <translation>Start again?</translation>
+    </message>
+    <message>
+        <source>Сохранённые игры (*.sav)</source>
+        <translation>Saved games (*.sav)</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%1&quot; уже существует.<byte value="xd"/>
+Заменить его?</source>
+        <translation>File &quot;%1&quot; already exists.<byte value="xd"/>
+Replace it?</translation>
+    </message>
+    <message>
+        <source>Игра не сохранена.<byte value="xd"/>
+</source>
+        <translation>The game was not saved.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Неверный файл.<byte value="xd"/>
+Это не сохранённая игра &quot;Вилтрон&quot;.</source>
+        <translation>Wrong file.<byte value="xd"/>
+This is not a saved &quot;Viltron&quot; game.</translation>
+    </message>
+    <message>
+        <source>Не получается загрузить игру из-за низкого разрешения экрана.</source>
+        <translation>Cannot load the game: the screen resolution is too low.</translation>
+    </message>
+</context>
+<context>
+    <name>TRulesForm</name>
+    <message>
+        <source>Цель игры: пройти по всему полю.</source>
+        <translation>Goal: cover the whole board.</translation>
+    </message>
+    <message>
+        <source>Правила: </source>
+        <translation>Rules: </translation>
+    </message>
+    <message>
+        <source>1. Ходить можно только буквой Г.</source>
+        <translation>1. The knight moves in an L shape.</translation>
+    </message>
+    <message>
+        <source>2. На каждой клетке можно побывать       </source>
+        <translation>2. Every cell can be visited       </translation>
+    </message>
+    <message>
+        <source>    только один раз.</source>
+        <translation>    only once.</translation>
+    </message>
+    <message>
+        <source>История: задачу впервые поставил</source>
+        <translation>History: the puzzle was first posed</translation>
+    </message>
+    <message>
+        <source>математик Леонард Эйлер.</source>
+        <translation>by the mathematician Leonhard Euler.</translation>
+    </message>
+    <message>
+        <source>Правила игры</source>
+        <translation>Rules of the game</translation>
+    </message>
+    <message>
+        <source>OK!</source>
+        <translation>OK!</translation>
+    </message>
+</context>
+<context>
+    <name>TSoundBank</name>
+    <message>
+        <source>Ресурс не найден!</source>
+        <translation>Resource not found!</translation>
+    </message>
+</context>
+<context>
+    <name>TViltronPan</name>
+    <message>
+        <source>Доска</source>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>Доска %1 × %1</source>
+        <translation>Board %1 × %1</translation>
+    </message>
+    <message>
+        <source>, ходов нет</source>
+        <translation>, no moves</translation>
+    </message>
+    <message>
+        <source>, ход %1, конь: столбец %2, строка %3</source>
+        <translation>, move %1, knight: column %2, row %3</translation>
+    </message>
+</context>
+<context>
+    <name>TWaitForm</name>
+    <message>
+        <source>Думаю...</source>
+        <translation>Thinking...</translation>
+    </message>
+    <message>
+        <source>Крепкий орешек попался.</source>
+        <translation>A tough nut to crack.</translation>
+    </message>
+    <message>
+        <source>Не получается...</source>
+        <translation>No luck yet...</translation>
+    </message>
+    <message>
+        <source>Устал.</source>
+        <translation>I&apos;m tired.</translation>
+    </message>
+    <message>
+        <source>Зачем так мучать компьютер?</source>
+        <translation>Why torment the computer so?</translation>
+    </message>
+    <message>
+        <source>Попробуйка сам реши!</source>
+        <translation>Try solving it yourself!</translation>
+    </message>
+    <message>
+        <source>Это бесполезно!</source>
+        <translation>It&apos;s no use!</translation>
+    </message>
+    <message>
+        <source>Зря ждёшь!</source>
+        <translation>You&apos;re waiting in vain!</translation>
+    </message>
+    <message>
+        <source>Надежда умирает последней :(</source>
+        <translation>Hope dies last :(</translation>
+    </message>
+    <message>
+        <source>Подождите.</source>
+        <translation>Please wait.</translation>
+    </message>
+    <message>
+        <source>Лучшее решение</source>
+        <translation>Best solution</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>
