@@ -197,6 +197,8 @@ void TMainForm::CreateControls()
   Game->OnStopThinking = [this](QObject* s) { StopThinking(s); };
   Game->OnResize = [this](QObject* s) { ResizeGame(s); };
   Game->OnWrongFileType = [this](QObject* s) { WrongFileType(s); };
+  // The board comes after the size selector in the tab order.
+  setTabOrder(UpDown1, Game);
 
   StatusBar1 = new TStatusBar(Client);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
