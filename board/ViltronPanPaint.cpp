@@ -15,9 +15,9 @@ QRgb ToRgb(TColor color)
 
 // The keyboard cursor's frame: a blue ring along the cell's edge and a white
 // one inside it, so that it shows on light and dark cells and on the knight.
-constexpr QRgb KeyFrameOuter = qRgb(0x00, 0x90, 0xFF);
+// Both stay clear of a number's first pixels, three in from the corner.
+constexpr QRgb KeyFrameOuter = qRgb(0x00, 0x78, 0xFF);
 constexpr QRgb KeyFrameInner = qRgb(0xFF, 0xFF, 0xFF);
-constexpr int KeyFrameOuterWidth = 2;
 
 void FillRing(QPainter& painter, const QRect& r, int width, QRgb colour)
 {
@@ -81,9 +81,8 @@ QRect TViltronPan::KeyCursorRect() const
 void TViltronPan::DrawKeyFrame(QPainter& painter)
 {
   const QRect cell = KeyCursorRect();
-  FillRing(painter, cell, KeyFrameOuterWidth, KeyFrameOuter);
-  const int inset = KeyFrameOuterWidth;
-  FillRing(painter, cell.adjusted(inset, inset, -inset, -inset), 1, KeyFrameInner);
+  FillRing(painter, cell, 1, KeyFrameOuter);
+  FillRing(painter, cell.adjusted(1, 1, -1, -1), 1, KeyFrameInner);
 }
 
 void TViltronPan::PaintInto()

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 TModalResult MessageDlg(const QString& text, TMsgDlgType type,
                         std::initializer_list<TMsgDlgBtn> buttons, QWidget* parent)
@@ -33,7 +34,14 @@ TModalResult MessageDlg(const QString& text, TMsgDlgType type,
       case mbOK: box.addButton(QMessageBox::Ok); break;
     }
   }
+  QPointer<QWidget> focused = QApplication::focusWidget();
   box.exec();
+  // The player goes on where they were, also where no window manager hands
+  // the focus back to the window.
+  if (focused && focused->isVisible()) {
+    focused->activateWindow();
+    focused->setFocus(Qt::OtherFocusReason);
+  }
   QAbstractButton* clicked = box.clickedButton();
   switch (clicked ? box.standardButton(clicked) : QMessageBox::NoButton) {
     case QMessageBox::Yes: return mrYes;
