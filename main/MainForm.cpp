@@ -402,7 +402,7 @@ void TMainForm::ShowThinkWindow(QObject* sender)
   {
     TWaitForm form(this);
     WaitForm = &form;
-    form.exec();
+    ExecModal(form);
   }
   Game->Paint();
 }
@@ -441,7 +441,7 @@ void TMainForm::StepOnTimer(QObject*)
 void TMainForm::Rules2Click(QObject*)
 {
   if (RulesForm)
-    RulesForm->exec();
+    ExecModal(*RulesForm);
 }
 
 void TMainForm::About1Click(QObject*)

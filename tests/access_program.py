@@ -132,6 +132,7 @@ def main():
         game.play(cell)
     read_table(board, game, [(0, 0), (4, 2), (6, 3), (0, 7)])
     follow_arrows(board, game)
+    hint_says_only_its_move(board, game)
     win_by_keys(frame, board)
 
 
@@ -232,6 +233,41 @@ def follow_arrows(board, game):
     listener.deregister("object:state-changed:focused")
 
 
+def hint_says_only_its_move(board, game):
+    """A hint's search walks over the board unseen: readers hear only the
+    cells its one move renamed."""
+    every = [(x, y) for x in range(game.size) for y in range(game.size)]
+    before = {c: cell_at(board, c).get_name() for c in every}
+    renamed = []
+
+    def on_name(event):
+        if event.source.get_role() == Atspi.Role.TABLE_CELL:
+            renamed.append(event.source.get_name())
+
+    listener = Atspi.EventListener.new(on_name)
+    listener.register("object:property-change:accessible-name")
+    pump(0.3)
+    key("ctrl+z")
+
+    def described():
+        board.clear_cache()
+        return board.get_description()
+
+    end = time.monotonic() + 20
+    while "ход 4," not in described() and time.monotonic() < end:
+        pump(0.1)
+    words = described().replace(",", "").split()
+    if "ход" not in words or words[words.index("ход") + 1] != "4":
+        fail(f"the hint made no move: {described()!r}")
+    game.play((int(words[-3]) - 1, int(words[-1]) - 1))
+    changed = sorted(game.name(c) for c in every if game.name(c) != before[c])
+    wait_for("renamed cells after the hint", lambda: sorted(renamed), changed)
+    pump(0.5)
+    if sorted(renamed) != changed:
+        fail(f"more cells renamed after the hint: {sorted(renamed)}")
+    listener.deregister("object:property-change:accessible-name")
+
+
 def tour(size):
     """A knight's tour from the top-left corner, fewest onward jumps first."""
     path = [(0, 0)]
@@ -270,9 +306,19 @@ def win_by_keys(frame, board):
     game = Game(5)
     read_table(board, game, [(0, 0), (4, 4)])
     key("Tab")
-    cursor = (0, 0)
+    renamed = []
+
+    def on_name(event):
+        if event.source.get_role() == Atspi.Role.TABLE_CELL:
+            renamed.append(event.source.get_name())
+
+    listener = Atspi.EventListener.new(on_name)
+    listener.register("object:property-change:accessible-name")
+    pump(0.3)
+    every = [(x, y) for x in range(5) for y in range(5)]
     path = tour(5)
     for number, cell in enumerate(path, start=1):
+        before = {c: game.name(c) for c in every}
         if number == 1:
             key(*["Right"] * cell[0], *["Down"] * cell[1])
         else:
@@ -285,7 +331,12 @@ def win_by_keys(frame, board):
             break
         wait_for(f"knight's cell after move {number}", lambda: cell_at(board, cell).get_name(),
                  game.name(cell))
-        every = [(x, y) for x in range(5) for y in range(5)]
+        # From the second move on, readers know every cell: each one whose
+        # name changed says so, and no other.
+        if number > 1:
+            changed = sorted(game.name(c) for c in every if game.name(c) != before[c])
+            wait_for(f"renamed cells after move {number}", lambda: sorted(renamed), changed)
+        renamed.clear()
         names = {c: cell_at(board, c).get_name() for c in every}
         wrong = {c: n for c, n in names.items() if n != game.name(c)}
         if wrong:
@@ -293,6 +344,7 @@ def win_by_keys(frame, board):
         focused = focused_cells(board, 5)
         if focused != [cell]:
             fail(f"after move {number} the focused cells are {focused}, expected the knight's")
+    listener.deregister("object:property-change:accessible-name")
     print(f"access_program: {len(path)} moves by keys, every cell named as the game stood")
 
     def victory():
