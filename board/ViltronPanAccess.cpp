@@ -252,8 +252,10 @@ void TViltronPan::AnnounceKeyCursor()
   FSpokenKeyCursor = focused;
   if (focused.x() < 0 || !QAccessible::isActive())
     return;
-  QAccessibleEvent event(MadeCell(focused.x(), focused.y()), QAccessible::Focus);
-  QAccessible::updateAccessibility(&event);
+  if (QAccessibleInterface* cell = MadeCell(focused.x(), focused.y())) {
+    QAccessibleEvent event(cell, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void TViltronPan::Announce()

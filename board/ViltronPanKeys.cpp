@@ -81,7 +81,15 @@ void TViltronPan::focusInEvent(QFocusEvent* event)
   if (event->reason() == Qt::MouseFocusReason)
     FKeysUsed = false;
   RedrawKeyFrame({-1, -1});
-  AnnounceKeyCursor();
+  // Qt tells readers that the board has the focus after this handler; the
+  // cursor's cell is announced after that, so that a reader lands on it.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        FSpokenKeyCursor = {-1, -1};
+        AnnounceKeyCursor();
+      },
+      Qt::QueuedConnection);
 }
 
 void TViltronPan::focusOutEvent(QFocusEvent*)

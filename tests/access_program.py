@@ -305,7 +305,20 @@ def win_by_keys(frame, board):
     key("shift+Tab", "Down", "Down")
     game = Game(5)
     read_table(board, game, [(0, 0), (4, 4)])
+    focus = []
+
+    def on_focus(event):
+        if event.detail1 == 1:
+            focus.append(event.source.get_name())
+
+    focus_listener = Atspi.EventListener.new(on_focus)
+    focus_listener.register("object:state-changed:focused")
+    pump(0.3)
     key("Tab")
+    # Entering the board, a reader lands on the cursor's cell, not just the table.
+    pump(0.5)
+    wait_for("focus after Tab", lambda: focus[-1] if focus else None, game.name((0, 0)))
+    focus_listener.deregister("object:state-changed:focused")
     renamed = []
 
     def on_name(event):
