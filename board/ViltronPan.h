@@ -74,7 +74,7 @@ public:
   // key has moved or played the cursor since the last mouse press on it.
   bool KeyFrameShown() const;
 
-  // What a screen reader calls a cell: "столбец 3, строка 5, ход 12".
+  // What a screen reader calls a cell, such as «столбец 3, строка 5, ход 12».
   QString CellName(int x, int y) const;
 
   // What the board shows on screen (cells drawn by DrawCell appear at once).
