@@ -9,9 +9,13 @@
 
 TViltronPan::TViltronPan(QWidget* owner) : QWidget(owner)
 {
+  // Before anything can ask for the board's accessible object.
+  ServeScreenReaders();
   // FState = gsNew, FCount = 0, size 8, cells of 25 pixels and the colours
   // are set by the member initialisers, without events or clearing.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Tab and a mouse press give it the focus; the keys play on it.
+  setFocusPolicy(Qt::StrongFocus);
   RegisterCursor(crKnight, LoadCursorResource(QStringLiteral("Cursor_0")));
   SetCursor(crKnight);
   FKnightArt = QImage(QStringLiteral(":/icons/MAINICON"))
@@ -21,6 +25,11 @@ TViltronPan::TViltronPan(QWidget* owner) : QWidget(owner)
   FitToCells();
   Announce();
   Randomize();
+}
+
+TViltronPan::~TViltronPan()
+{
+  ForgetCells();
 }
 
 void TViltronPan::Fire(const TNotifyEvent& event, QObject* sender)
@@ -59,6 +68,8 @@ void TViltronPan::SetState(TGameState state)
       break;
     case gsNew:
       ClearBoard();
+      // A new game: the keyboard cursor waits on the top-left cell again.
+      FKeyCursorPlaced = false;
       SetCursor(crKnight);
       Paint();
       break;
@@ -73,12 +84,17 @@ void TViltronPan::SetState(TGameState state)
       break;
   }
   FState = state;
+  // Whether the knight's jumps are offered depends on the state.
+  Announce();
 }
 
 void TViltronPan::SetSize(uint8_t value)
 {
   ResizeBoard(value);
   FitToCells();
+  ForgetCells();
+  QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+  QAccessible::updateAccessibility(&reset);
   SetState(gsNew);
   Paint();
 }

@@ -3,7 +3,10 @@
 // it. It paints itself, turns mouse presses into knight moves, searches and
 // replays tours, and reports to its host only through its events.
 
+#include <QAccessible>
+#include <QHash>
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
 #include <functional>
 
@@ -19,6 +22,7 @@ class TViltronPan : public QWidget, public TBoardModel {
 
 public:
   explicit TViltronPan(QWidget* owner = nullptr);
+  ~TViltronPan() override;
 
   // Events; an unassigned one is skipped.
   TNotifyEvent OnStart;
@@ -62,6 +66,17 @@ public:
   // A press over the board at pixel (X, Y); buttons and keys are not looked at.
   void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
 
+  // The keyboard cursor: the cell that Enter and Space play. Until a key
+  // places it in a game it stands on the knight, or on the top-left cell
+  // before the first move.
+  QPoint KeyCursor() const;
+  // Whether the board shows the cursor's frame: while it has the focus and a
+  // key has moved or played the cursor since the last mouse press on it.
+  bool KeyFrameShown() const;
+
+  // What a screen reader calls a cell, such as «столбец 3, строка 5, ход 12».
+  QString CellName(int x, int y) const;
+
   // What the board shows on screen (cells drawn by DrawCell appear at once).
   const QImage& Picture() const { return FPicture; }
 
@@ -80,6 +95,9 @@ public:
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
   void ProcessMessages() override;
   void LoadRefused() override;
@@ -88,7 +106,21 @@ protected:
   void LoadShown() override;
 
 private:
+  friend class TBoardAccessible;
+  // Registers the accessible object of boards with Qt, once.
+  static void ServeScreenReaders();
+
   static void Fire(const TNotifyEvent& event, QObject* sender);
+  // The press on cell (x, y) that a mouse press or a key makes: a move when
+  // it is legal, OnError when it is not, nothing outside gsNew and gsPlay.
+  void PressCell(int x, int y);
+  // Whether the knight can jump to (x, y) now: a game runs, the knight is on
+  // the board and the cell is free.
+  bool CanJumpTo(int x, int y) const;
+  // The cell after `from` among those the knight can jump to now, in the
+  // order of KnightMoves and round again (step 1), or before it (step -1);
+  // `from` itself when there are none.
+  QPoint NextChoice(QPoint from, int step) const;
   void FitToCells();
   // The search phase shared by the solve commands: gsThink, the search, then
   // OnStopThinking before the board is changed.
@@ -98,14 +130,41 @@ private:
   void DrawCellInto(QPainter& painter, uint16_t x, uint16_t y);
   void PaintInto();
   void Show(const QRect& rect);
+  // The keyboard cursor's frame, drawn over its cell.
+  QRect KeyCursorRect() const;
+  void DrawKeyFrame(QPainter& painter);
+  // The cell whose frame is on screen, or (-1, -1); `focused` as given.
+  QPoint KeyFrameCell(bool focused) const;
+  // Redraws the frame's old cell `before` and its new one, where they differ.
+  void RedrawKeyFrame(QPoint before);
   // Makes the picture, the knight and the digits for the screen's pixel
   // ratio, so that a high-density screen shows them at its own resolution.
   void FitPictureToScreen();
 
   // What a screen reader says of the board: "Доска 8 × 8, ход 10, конь:
-  // столбец 3, строка 5". Announce publishes it when it has changed.
+  // столбец 3, строка 5". Announce publishes it when it has changed, with
+  // the cell names that changed and the keyboard cursor's cell.
   QString Description() const;
   void Announce();
+
+  // What a cell's name says besides its place. While a search runs, only
+  // its place is said: the board holds trial walks then.
+  struct TCellSays {
+    uint16_t Number = 0;  // the move shown on it, 0 when free
+    bool Knight = false;
+    bool Choice = false;  // the knight can jump there now
+    bool Hidden = false;  // a search runs
+    bool operator==(const TCellSays&) const = default;
+  };
+  TCellSays CellSays(int x, int y) const;
+  // A reader's object for cell (x, y), made on its first request; null off
+  // the board.
+  QAccessibleInterface* MadeCell(int x, int y);
+  // Deletes every cell object made (the size changed, or the board goes).
+  void ForgetCells();
+  void AnnounceCellNames();
+  // Tells readers the cursor's cell is focused, when it has become so.
+  void AnnounceKeyCursor();
 
   TColor FDarkColor = 0x000000;
   TColor FLightColor = 0xFFFFFF;
@@ -129,4 +188,19 @@ private:
     bool operator==(const TSpoken&) const = default;
   };
   TSpoken FSpoken;
+
+  // The keyboard cursor where a key placed it in this game.
+  QPoint FKeyCursor;
+  bool FKeyCursorPlaced = false;
+  bool FKeysUsed = false;  // since the last mouse press
+  // The cell last announced as focused; (-1, -1) while the board has no focus.
+  QPoint FSpokenKeyCursor{-1, -1};
+
+  // Cell objects made for readers, by y * Size + x: their ids in Qt's
+  // accessibility cache and what their names said when last announced.
+  struct TMadeCell {
+    QAccessible::Id Id;
+    TCellSays Said;
+  };
+  QHash<int, TMadeCell> FMadeCells;
 };

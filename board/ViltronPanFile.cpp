@@ -41,5 +41,7 @@ void TViltronPan::RestoreState(TGameState state)
 
 void TViltronPan::LoadShown()
 {
+  // A loaded game is a new game for the keyboard cursor too.
+  FKeyCursorPlaced = false;
   Paint();
 }

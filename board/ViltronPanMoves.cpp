@@ -10,6 +10,10 @@ void TViltronPan::mousePressEvent(QMouseEvent* event)
 {
   QWidget::mousePressEvent(event);
   event->accept();
+  // A mouse player sees no keyboard cursor.
+  const QPoint frame = KeyFrameCell(hasFocus());
+  FKeysUsed = false;
+  RedrawKeyFrame(frame);
   const QPoint at = event->position().toPoint();
   // A host's handler may raise (a missing sound): the rest of the press is
   // skipped and the error shown.
@@ -18,9 +22,6 @@ void TViltronPan::mousePressEvent(QMouseEvent* event)
 
 void TViltronPan::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
 {
-  if (FState != gsNew && FState != gsPlay)
-    return;
-
   // The knight cursor's picture hangs below and right of its hot spot, so it
   // points at the cell under the middle of the figure. Division truncates
   // toward zero, also for positions left of or above the board.
@@ -34,6 +35,13 @@ void TViltronPan::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y
     x = X / w;
     y = Y / w;
   }
+  PressCell(x, y);
+}
+
+void TViltronPan::PressCell(int x, int y)
+{
+  if (FState != gsNew && FState != gsPlay)
+    return;
 
   if (IsWrongMove(x, y)) {
     if (OnBoard(x, y, FSize))
@@ -64,4 +72,30 @@ void TViltronPan::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y
       Fire(OnLose, this);
     SetState(gsStop);
   }
+}
+
+bool TViltronPan::CanJumpTo(int x, int y) const
+{
+  return FState == gsPlay && FCount != 0 && !IsWrongMove(x, y);
+}
+
+QPoint TViltronPan::NextChoice(QPoint from, int step) const
+{
+  QPoint choices[8];
+  int n = 0;
+  int at = -1;
+  for (const TKnightMove& m : KnightMoves) {
+    const QPoint cell(FPosX + m.dx, FPosY + m.dy);
+    if (!CanJumpTo(cell.x(), cell.y()))
+      continue;
+    if (cell == from)
+      at = n;
+    choices[n++] = cell;
+  }
+  if (n == 0)
+    return from;
+  // From a cell that is no choice, forward starts at the first, back at the last.
+  if (at < 0)
+    return choices[step > 0 ? 0 : n - 1];
+  return choices[(at + step + n) % n];
 }

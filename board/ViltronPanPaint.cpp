@@ -13,6 +13,21 @@ QRgb ToRgb(TColor color)
   return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
+// The keyboard cursor's frame: a blue ring along the cell's edge and a white
+// one inside it, so that it shows on light and dark cells and on the knight.
+// Both stay clear of a number's first pixels, three in from the corner.
+constexpr QRgb KeyFrameOuter = qRgb(0x00, 0x78, 0xFF);
+constexpr QRgb KeyFrameInner = qRgb(0xFF, 0xFF, 0xFF);
+
+void FillRing(QPainter& painter, const QRect& r, int width, QRgb colour)
+{
+  const QColor c = QColor::fromRgb(colour);
+  painter.fillRect(r.left(), r.top(), r.width(), width, c);
+  painter.fillRect(r.left(), r.bottom() - width + 1, r.width(), width, c);
+  painter.fillRect(r.left(), r.top() + width, width, r.height() - 2 * width, c);
+  painter.fillRect(r.right() - width + 1, r.top() + width, width, r.height() - 2 * width, c);
+}
+
 }  // namespace
 
 void TViltronPan::DrawCellInto(QPainter& painter, uint16_t x, uint16_t y)
@@ -37,10 +52,6 @@ void TViltronPan::DrawCell(uint16_t x, uint16_t y)
   if (x >= FSize || y >= FSize || FPicture.isNull())
     return;
   QRect changed(x * FSizeOfCell, y * FSizeOfCell, FSizeOfCell, FSizeOfCell);
-  {
-    QPainter painter(&FPicture);
-    DrawCellInto(painter, x, y);
-  }
   // Numbers and the knight picture may reach beyond their cell.
   const uint16_t v = FBoard[x][y];
   if (FCount != 0 && FState != gsThink && v != 0) {
@@ -49,7 +60,29 @@ void TViltronPan::DrawCell(uint16_t x, uint16_t y)
     else
       changed |= FDigits.Extent(changed.left() + 1, changed.top() + 1, v);
   }
+  {
+    QPainter painter(&FPicture);
+    DrawCellInto(painter, x, y);
+    // The cell, or what reached beyond it, may have covered the frame.
+    if (KeyFrameShown() && changed.intersects(KeyCursorRect())) {
+      DrawKeyFrame(painter);
+      changed |= KeyCursorRect();
+    }
+  }
   Show(changed);
+}
+
+QRect TViltronPan::KeyCursorRect() const
+{
+  const QPoint c = KeyCursor();
+  return QRect(c.x() * FSizeOfCell, c.y() * FSizeOfCell, FSizeOfCell, FSizeOfCell);
+}
+
+void TViltronPan::DrawKeyFrame(QPainter& painter)
+{
+  const QRect cell = KeyCursorRect();
+  FillRing(painter, cell, 1, KeyFrameOuter);
+  FillRing(painter, cell.adjusted(1, 1, -1, -1), 1, KeyFrameInner);
 }
 
 void TViltronPan::PaintInto()
@@ -60,6 +93,8 @@ void TViltronPan::PaintInto()
   for (uint16_t x = 0; x < FSize; ++x)
     for (uint16_t y = 0; y < FSize; ++y)
       DrawCellInto(painter, x, y);
+  if (KeyFrameShown())
+    DrawKeyFrame(painter);
 }
 
 void TViltronPan::Paint()

@@ -198,6 +198,8 @@ void TMainForm::CreateControls()
   Game->OnStopThinking = [this](QObject* s) { StopThinking(s); };
   Game->OnResize = [this](QObject* s) { ResizeGame(s); };
   Game->OnWrongFileType = [this](QObject* s) { WrongFileType(s); };
+  // The board comes after the size selector in the tab order.
+  setTabOrder(UpDown1, Game);
 
   StatusBar1 = new TStatusBar(Client);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -401,7 +403,7 @@ void TMainForm::ShowThinkWindow(QObject* sender)
   {
     TWaitForm form(this);
     WaitForm = &form;
-    form.exec();
+    ExecModal(form);
   }
   Game->Paint();
 }
@@ -440,7 +442,7 @@ void TMainForm::StepOnTimer(QObject*)
 void TMainForm::Rules2Click(QObject*)
 {
   if (RulesForm)
-    RulesForm->exec();
+    ExecModal(*RulesForm);
 }
 
 void TMainForm::About1Click(QObject*)

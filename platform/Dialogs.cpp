@@ -2,6 +2,20 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+
+int ExecModal(QDialog& dialog)
+{
+  QPointer<QWidget> focused = QApplication::focusWidget();
+  const int result = dialog.exec();
+  // The player goes on where they were, also where no window manager hands
+  // the focus back to the window.
+  if (focused && focused->isVisible()) {
+    focused->activateWindow();
+    focused->setFocus(Qt::OtherFocusReason);
+  }
+  return result;
+}
 
 TModalResult MessageDlg(const QString& text, TMsgDlgType type,
                         std::initializer_list<TMsgDlgBtn> buttons, QWidget* parent)
@@ -33,7 +47,7 @@ TModalResult MessageDlg(const QString& text, TMsgDlgType type,
       case mbOK: box.addButton(QMessageBox::Ok); break;
     }
   }
-  box.exec();
+  ExecModal(box);
   QAbstractButton* clicked = box.clickedButton();
   switch (clicked ? box.standardButton(clicked) : QMessageBox::NoButton) {
     case QMessageBox::Yes: return mrYes;

@@ -1,5 +1,6 @@
-// What a screen reader learns of the board: its name and its description of
-// the position. access_program checks the rest on the real program over the
+// What a screen reader learns of the board: its name, its description of the
+// position, and its table of named cells with the keyboard cursor's cell
+// focused. access_program checks the rest on the real program over the
 // accessibility bus: the status bar, and the announcements of changes.
 
 #include <QAccessible>
@@ -26,6 +27,11 @@ void Press(TViltronPan& pan, QPoint cell)
   pan.MouseDown(Qt::LeftButton, Qt::NoModifier, at.x(), at.y());
 }
 
+QAccessibleInterface* CellOf(TViltronPan& pan, QPoint cell)
+{
+  return Accessible(&pan)->tableInterface()->cellAt(cell.y(), cell.x());
+}
+
 }  // namespace
 
 class TestAccess : public QObject {
@@ -35,6 +41,9 @@ private slots:
   void boardDescription_data();
   void boardDescription();
   void searchIsNotDescribedUntilShown();
+  void cellNames_data();
+  void cellNames();
+  void tableFollowsTheSize();
 };
 
 void TestAccess::boardDescription_data()
@@ -96,6 +105,76 @@ void TestAccess::searchIsNotDescribedUntilShown()
   QCOMPARE(Described(&pan), QStringLiteral("Доска 8 × 8, ход 2, конь: столбец %1, строка %2")
                                 .arg(pan.PosX() + 1)
                                 .arg(pan.PosY() + 1));
+}
+
+void TestAccess::cellNames_data()
+{
+  QTest::addColumn<QVector<QPoint>>("moves");
+  QTest::addColumn<int>("state");  // set after the moves, -1 for none
+  QTest::addColumn<QPoint>("cell");
+  QTest::addColumn<QString>("expected");
+
+  const QVector<QPoint> two = {{0, 0}, {2, 1}};
+  QTest::newRow("free, no game") << QVector<QPoint>() << -1 << QPoint(0, 0)
+                                 << QStringLiteral("столбец 1, строка 1, свободна");
+  QTest::newRow("numbered") << two << -1 << QPoint(0, 0)
+                            << QStringLiteral("столбец 1, строка 1, ход 1");
+  QTest::newRow("knight") << two << -1 << QPoint(2, 1)
+                          << QStringLiteral("столбец 3, строка 2, ход 2, конь");
+  QTest::newRow("jump") << two << -1 << QPoint(4, 2)
+                        << QStringLiteral("столбец 5, строка 3, свободна, можно пойти");
+  QTest::newRow("free, no jump") << two << -1 << QPoint(4, 4)
+                                 << QStringLiteral("столбец 5, строка 5, свободна");
+  QTest::newRow("jump of a stopped game") << two << int(gsStop) << QPoint(4, 2)
+                                          << QStringLiteral("столбец 5, строка 3, свободна");
+  QTest::newRow("during a search") << two << int(gsThink) << QPoint(2, 1)
+                                   << QStringLiteral("столбец 3, строка 2");
+}
+
+void TestAccess::cellNames()
+{
+  QFETCH(QVector<QPoint>, moves);
+  QFETCH(int, state);
+  QFETCH(QPoint, cell);
+  QFETCH(QString, expected);
+
+  TViltronPan pan;
+  pan.SetSize(5);
+  for (QPoint move : moves)
+    Press(pan, move);
+  if (state >= 0)
+    pan.SetState(TGameState(state));
+  QAccessibleInterface* found = CellOf(pan, cell);
+  QVERIFY(found);
+  QCOMPARE(found->role(), QAccessible::Cell);
+  QCOMPARE(found->text(QAccessible::Name), expected);
+  QCOMPARE(found->tableCellInterface()->columnIndex(), cell.x());
+  QCOMPARE(found->tableCellInterface()->rowIndex(), cell.y());
+}
+
+void TestAccess::tableFollowsTheSize()
+{
+  TViltronPan pan;
+  QAccessibleInterface* board = Accessible(&pan);
+  QCOMPARE(board->role(), QAccessible::Table);
+  QCOMPARE(board->tableInterface()->rowCount(), 8);
+  QCOMPARE(board->tableInterface()->columnCount(), 8);
+  QCOMPARE(board->childCount(), 64);
+  // A cell is one object however it is reached, row by row from the top.
+  QAccessibleInterface* cell = CellOf(pan, {3, 2});
+  QCOMPARE(board->child(2 * 8 + 3), cell);
+  QCOMPARE(board->indexOfChild(cell), 2 * 8 + 3);
+  QCOMPARE(cell->parent(), board);
+  const QAccessible::Id id = QAccessible::uniqueId(cell);
+
+  pan.SetSize(100);
+  QCOMPARE(board->tableInterface()->rowCount(), 100);
+  QCOMPARE(board->childCount(), 10000);
+  // The old cells are gone; new ones are made as they are asked for.
+  QVERIFY(!QAccessible::accessibleInterface(id));
+  QCOMPARE(CellOf(pan, {99, 99})->text(QAccessible::Name),
+           QStringLiteral("столбец 100, строка 100, свободна"));
+  QVERIFY(!CellOf(pan, {100, 0}));
 }
 
 VILTRON_TEST_MAIN(TestAccess)

@@ -178,6 +178,7 @@ private slots:
   void illegalMoveWithoutRulesBox();
   void soundOffKeepsEveryBox();
   void completeTourWins();
+  void keyboardOnlyWin();
   void strandedKnightLoses();
 
   // Commands.
@@ -570,6 +571,47 @@ void TMainFormTest::completeTourWins()
   QCOMPARE(form.Game->Count(), 25);
 }
 
+void TMainFormTest::keyboardOnlyWin()
+{
+  // Tab from the size selector to the board, then a whole tour by keys: the
+  // arrows to the first cell, Page Down through the knight's choices, Enter.
+  TMainForm form;
+  TBoxAnswerer answerer(QMessageBox::Yes);
+  form.Game->SetSize(5);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  form.UpDown1->setFocus();
+  QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), form.Game);
+  QVERIFY(form.Game->KeyFrameShown() == false);
+
+  const TWalk tour = FindShortestWalk(5, true);
+  for (int i = 0; i < tour.size(); ++i) {
+    const QPoint target = tour[i];
+    while (form.Game->KeyCursor() != target) {
+      const QPoint at = form.Game->KeyCursor();
+      const Qt::Key key = i > 0                   ? Qt::Key_PageDown
+                          : at.x() < target.x()   ? Qt::Key_Right
+                                                  : Qt::Key_Down;
+      QTest::keyClick(form.windowHandle(), key);
+      QVERIFY2(form.Game->KeyCursor() != at || key == Qt::Key_PageDown,
+               "the cursor did not move");
+    }
+    QTest::keyClick(form.windowHandle(), i % 2 ? Qt::Key_Space : Qt::Key_Return);
+    QCOMPARE(int(form.Game->Count()), i + 1);
+    QCOMPARE(form.Game->KeyCursor(), target);
+  }
+  QCOMPARE(answerer.Count(), 1);
+  QCOMPARE(answerer.Last().Text, QStringLiteral("Победа!"));
+  QCOMPARE(form.Game->State(), gsStop);
+  QCOMPARE(form.Button1->text(), StartCaption);
+  // The focus is back on the board, which shows its cursor again.
+  QTRY_COMPARE(QApplication::focusWidget(), form.Game);
+  QVERIFY(form.Game->KeyFrameShown());
+  QTest::keyClick(form.windowHandle(), Qt::Key_Tab, Qt::ShiftModifier);
+  QCOMPARE(QApplication::focusWidget(), form.UpDown1);
+}
+
 void TMainFormTest::strandedKnightLoses()
 {
   TMainForm form;
@@ -861,6 +903,7 @@ void TMainFormTest::ctrlCFromAnyFocus_data()
   QTest::newRow("size box") << QStringLiteral("Edit1");
   QTest::newRow("button") << QStringLiteral("Button1");
   QTest::newRow("arrows") << QStringLiteral("UpDown1");
+  QTest::newRow("board") << QStringLiteral("Game");
 }
 
 void TMainFormTest::ctrlCFromAnyFocus()

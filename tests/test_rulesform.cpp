@@ -171,6 +171,12 @@ private slots:
     QTest::mouseClick(rules.Game, Qt::LeftButton, {}, QPoint(60, 60));
     QTest::mouseClick(rules.Game, Qt::LeftButton, {}, QPoint(110, 35));
     QCOMPARE(rules.Game->Board(), before);
+    // Nor does it take the focus, by click or by Tab.
+    QVERIFY(QTest::qWaitForWindowActive(&rules));
+    for (int i = 0; i < 3; ++i) {
+      QVERIFY(!rules.Game->hasFocus());
+      QTest::keyClick(rules.windowHandle(), Qt::Key_Tab);
+    }
     rules.BitBtn1->click();
   }
 

@@ -61,6 +61,8 @@ TRulesForm::TRulesForm(TMainForm* mainForm, QWidget* parent) : QDialog(parent), 
   Game->setObjectName(QStringLiteral("Game"));
   Game->move(226, 12);
   Game->SetSize(5);
+  // A demonstration only: no keyboard focus, no keys.
+  Game->setFocusPolicy(Qt::NoFocus);
   Game->OnMove = [this](QObject* s) { OnKnightMove(s); };
 
   Timer = new QTimer(this);
