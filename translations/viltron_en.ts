@@ -275,6 +275,31 @@ This is not a saved &quot;Viltron&quot; game.</translation>
         <source>, ход %1, конь: столбец %2, строка %3</source>
         <translation>, move %1, knight: column %2, row %3</translation>
     </message>
+    <message>
+        <source>столбец %1, строка %2</source>
+        <extracomment>A cell of the board: its column from the left and its row from the top, counted from 1.</extracomment>
+        <translation>column %1, row %2</translation>
+    </message>
+    <message>
+        <source>%1, ход %2</source>
+        <extracomment>%1 is the cell&apos;s place, %2 the number of the move that reached it.</extracomment>
+        <translation>%1, move %2</translation>
+    </message>
+    <message>
+        <source>%1, конь</source>
+        <extracomment>%1 is the cell&apos;s place and move; the knight stands there.</extracomment>
+        <translation>%1, knight</translation>
+    </message>
+    <message>
+        <source>%1, свободна</source>
+        <extracomment>%1 is the cell&apos;s place; no move has reached the cell.</extracomment>
+        <translation>%1, free</translation>
+    </message>
+    <message>
+        <source>%1, можно пойти</source>
+        <extracomment>%1 is a free cell&apos;s name; the knight can jump there now.</extracomment>
+        <translation>%1, can jump here</translation>
+    </message>
 </context>
 <context>
     <name>TWaitForm</name>
