@@ -8,6 +8,10 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
   InitResources();
   InitFonts();
+#ifdef Q_OS_WIN
+  // The layouts' margins are those of Qt's own style, which Linux shows.
+  setStyle(QStringLiteral("Fusion"));
+#endif
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
