@@ -39,23 +39,28 @@ if [ -f "$cache/complete" ]; then
 fi
 
 jobs=${VILTRON_JOBS:-2}
-rm -rf "$cache"
-mkdir -p "$cache/work"
-log="$cache/build.log"
-: >"$log"
 work="$cache/work"
+mkdir -p "$work"
+log="$cache/build.log"
 started=$(date +%s)
 
-# One line per stage with its time; the details go to the log.
+# One line per stage with its time; the details go to the log. A stage that
+# ended well is not repeated when an interrupted build is started again.
 stage() {
-  local title=$1 t0
+  local title=$1 done t0
   shift
+  done="$work/stage-$(echo "$title" | tr -c 'a-zA-Z0-9\n' '_').done"
+  if [ -f "$done" ]; then
+    echo "windows toolchain: $title: done before" >&2
+    return 0
+  fi
   t0=$(date +%s)
   if ! "$@" >>"$log" 2>&1; then
     echo "windows toolchain: $title FAILED after $(($(date +%s) - t0)) s; end of $log:" >&2
     tail -40 "$log" >&2
     exit 1
   fi
+  touch "$done"
   echo "windows toolchain: $title: $(($(date +%s) - t0)) s" >&2
 }
 
@@ -96,6 +101,7 @@ EOF
 
 fetch_source() {
   local package=$1 version=$2
+  rm -rf "${work:?}/$package"
   mkdir -p "$work/$package"
   (cd "$work/$package" && APT_CONFIG="$apt_dir/apt.conf" apt-get source -q "$package=$version")
 }
@@ -130,6 +136,7 @@ EOF
 build_jpeg() {
   local src
   src=$(source_dir libjpeg-turbo)
+  rm -rf "${work:?}/jpeg-build" "${cache:?}/jpeg"
   cmake -S "$src" -B "$work/jpeg-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$cache/toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
@@ -143,6 +150,7 @@ build_jpeg() {
 configure_qt() {
   local src
   src=$(source_dir qt6-base)
+  rm -rf "${work:?}/qt-build"
   cmake -S "$src" -B "$work/qt-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$cache/toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
