@@ -8,6 +8,9 @@ enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
 target_sources(viltron PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/viltron.rc)
 set_target_properties(viltron PROPERTIES WIN32_EXECUTABLE ON)
+# Qt's own style draws the windows (as on Linux), and the pictures are decoded
+# without Qt's image plugins.
+qt_import_plugins(viltron EXCLUDE_BY_TYPE styles imageformats)
 
 install(TARGETS viltron RUNTIME DESTINATION .)
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs a Windows test program under Wine, in the given Wine prefix. The cases
-# that windows_left_out.txt lists for the program are left out of the run.
+# Runs a Windows test program under Wine, in the given Wine prefix, with a
+# virtual X display of its own (Wine makes no window without one, not even the
+# hidden ones of Qt's offscreen platform). The cases that
+# windows_left_out.txt lists for the program are left out of the run.
 #
 # Usage: wine_run.sh WINEPREFIX PROGRAM.exe [ARGUMENTS...]
 set -u
@@ -10,6 +12,20 @@ wine_prefix "$1" || exit 1
 exe=$2
 shift 2
 suite=$(basename "$exe" .exe)
+x_test=$suite
+source "$here/x_session.sh"
+platform=${QT_QPA_PLATFORM:-}
+x_start
+export QT_QPA_PLATFORM=$platform
+out=$x_work/output
+
+# Wine loses what a program writes into a pipe, not into a file.
+run() {
+  local status=0
+  wine "$exe" "$@" >"$out" 2>&1 || status=$?
+  tr -d '\r' <"$out"
+  return $status
+}
 
 # "suite function" or "suite function:row", from the list.
 left_out=()
@@ -18,7 +34,8 @@ while read -r name what; do
 done < <(grep -v '^#' "$here/windows_left_out.txt")
 
 if [ ${#left_out[@]} -eq 0 ] || [ $# -gt 0 ]; then
-  exec wine "$exe" "$@"
+  run "$@"
+  exit
 fi
 
 is_left_out() {
@@ -45,6 +62,6 @@ while read -r _ function row; do
     seen[$function]=1
     cases+=("$function")
   fi
-done < <(wine "$exe" -datatags | tr -d '\r')
+done < <(run -datatags)
 [ ${#cases[@]} -gt 0 ] || { echo "$suite: no cases to run" >&2; exit 1; }
-exec wine "$exe" "${cases[@]}"
+run "${cases[@]}"

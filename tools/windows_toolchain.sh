@@ -18,7 +18,9 @@ qt_version=$(version_of qt6-base-dev)
 jpeg_version=$(version_of libjpeg62-turbo-dev)
 gcc_version=$(x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null || echo none)
 strip_epoch() { echo "${1#*:}"; }
-name="viltron-mingw64-qt6-base-$(strip_epoch "$qt_version")-libjpeg-turbo-$(strip_epoch "$jpeg_version")-gcc-$gcc_version"
+# The recipe's own number: raised whenever the options below change.
+recipe=2
+name="viltron-mingw64-r$recipe-qt6-base-$(strip_epoch "$qt_version")-libjpeg-turbo-$(strip_epoch "$jpeg_version")-gcc-$gcc_version"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/$name"
 
 if [ "${1:-}" = "--prefix" ]; then
@@ -147,6 +149,8 @@ build_jpeg() {
   cmake --install "$work/jpeg-build"
 }
 
+# Direct2D stays on: without it Qt 6.4 leaves out its DirectWrite font
+# database, which the windows platform plugin still links against.
 configure_qt() {
   local src
   src=$(source_dir qt6-base)
@@ -164,7 +168,7 @@ configure_qt() {
     -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-    -DFEATURE_direct2d=OFF -DFEATURE_icu=OFF -DFEATURE_glib=OFF \
+    -DFEATURE_icu=OFF -DFEATURE_glib=OFF \
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
     -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF \
