@@ -154,9 +154,11 @@ bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record)
   QSaveFile file(QFile::decodeName(fileName.c_str()));
   if (!file.open(QIODevice::WriteOnly))
     return false;
+#ifndef _WIN32  // Windows files have no owner and group to hand on
   if (exists && ::fchown(file.handle(), info.st_uid, info.st_gid) != 0) {
     // Someone else's file becomes ours; the save goes on.
   }
+#endif
   TSaveBytes bytes;
   EncodeSaveRecord(record, bytes);
   // A write cut short by a file size limit is no error to QSaveFile.
@@ -169,7 +171,12 @@ bool ReadSaveRecord(const std::string& fileName, TSaveRecord& record)
 {
   // Read access is all a load needs, so a read-only saved game loads too.
   // Non-blocking, so that a pipe or device by the name cannot hang the open.
+#ifdef _WIN32
+  // Windows opens no pipe by a file name; its default is text mode.
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_BINARY | O_NOINHERIT);
+#else
   const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+#endif
   if (fd < 0)
     return false;
   struct stat info {};

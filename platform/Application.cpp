@@ -29,6 +29,10 @@ TApplication::TApplication(int& argc, char** argv)
   InitResources();
   InitFonts();
   UseLanguage(SystemLanguage());
+#ifdef Q_OS_WIN
+  // The layouts' margins are those of Qt's own style, which Linux shows.
+  setStyle(QStringLiteral("Fusion"));
+#endif
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

@@ -1,8 +1,5 @@
 #include "platform/Shell.h"
 
-#include <QDesktopServices>
-#include <QUrl>
-
 namespace {
 std::function<bool(const QString&)>& Handler()
 {
@@ -15,7 +12,7 @@ bool ShellOpen(const QString& address)
 {
   if (Handler())
     return Handler()(address);
-  return QDesktopServices::openUrl(QUrl(address));
+  return DesktopOpen(address);
 }
 
 void SetShellOpenHandler(std::function<bool(const QString&)> handler)

@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
 
 EResNotFound::EResNotFound()
     : std::runtime_error(
@@ -15,24 +13,15 @@ EResNotFound::EResNotFound()
 TSoundBank::TSoundBank(const QString& folder, QObject* parent) : QObject(parent)
 {
   const QDir dir(folder);
-  for (const QFileInfo& file : dir.entryInfoList(QDir::Files)) {
-    auto* clip = new QSoundEffect(this);
-    const QString path = file.absoluteFilePath();
-    clip->setSource(path.startsWith(u':') ? QUrl(QStringLiteral("qrc") + path)
-                                          : QUrl::fromLocalFile(path));
-    FClips.insert(file.completeBaseName().toUpper(), clip);
-  }
+  for (const QFileInfo& file : dir.entryInfoList(QDir::Files))
+    FClips.insert(file.completeBaseName().toUpper(), Load(file.absoluteFilePath()));
 }
 
 void TSoundBank::Play(const QString& name)
 {
-  QSoundEffect* clip = FClips.value(name.toUpper());
-  if (!clip)
+  const auto clip = FClips.constFind(name.toUpper());
+  if (clip == FClips.constEnd())
     throw EResNotFound();
-  for (QSoundEffect* other : std::as_const(FClips))
-    if (other != clip)
-      other->stop();
-  clip->stop();
-  clip->play();
+  Start(*clip);
   FLastPlayed = name.toUpper();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Short WAVE clips compiled into the program, played by name.
 
+#include <QByteArray>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -27,6 +28,16 @@ public:
   QString LastPlayed() const { return FLastPlayed; }
 
 private:
-  QHash<QString, QSoundEffect*> FClips;  // by upper-case name
+  // Windows plays the WAVE file's bytes itself; elsewhere Qt Multimedia does.
+#ifdef Q_OS_WIN
+  using TClip = QByteArray;
+#else
+  using TClip = QSoundEffect*;
+#endif
+  // Both in the platform's own source file.
+  TClip Load(const QString& path);
+  void Start(const TClip& clip);
+
+  QHash<QString, TClip> FClips;  // by upper-case name
   QString FLastPlayed;
 };

@@ -1,0 +1,45 @@
+# The Windows game: one self-contained viltron.exe (Qt and libjpeg linked in
+# statically, see tools/windows_toolchain.sh) and its NSIS installer.
+
+# The icon and the version resource; the sources are UTF-8.
+set(VILTRON_ICON ${CMAKE_CURRENT_LIST_DIR}/windows/viltron.ico)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/viltron.rc.in viltron.rc @ONLY)
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
+target_sources(viltron PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/viltron.rc)
+set_target_properties(viltron PROPERTIES WIN32_EXECUTABLE ON)
+# Qt's own style draws the windows (as on Linux), and the pictures are decoded
+# without Qt's image plugins.
+qt_import_plugins(viltron EXCLUDE_BY_TYPE styles imageformats)
+
+install(TARGETS viltron RUNTIME DESTINATION .)
+
+# cpack -G NSIS → Viltron-<version>-win64.exe: a Start-menu entry "Вилтрон",
+# an entry in Apps & features, an uninstaller.
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME Viltron)
+set(CPACK_PACKAGE_VENDOR "The Viltron team")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "knight's tour puzzle game")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Viltron)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Viltron)
+set(CPACK_PACKAGE_EXECUTABLES viltron "Вилтрон")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_DISPLAY_NAME "Вилтрон")
+set(CPACK_NSIS_PACKAGE_NAME "Вилтрон")
+set(CPACK_NSIS_INSTALLED_ICON_NAME viltron.exe)
+set(CPACK_NSIS_MUI_ICON ${VILTRON_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${VILTRON_ICON})
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_MODIFY_PATH OFF)
+set(CPACK_NSIS_URL_INFO_ABOUT "https://github.com/viltron/viltron")
+# The names are Russian: a Unicode installer reading a UTF-8 script.
+set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-INPUTCHARSET UTF8 \"-XUnicode true\"")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
+
+# Built on Linux, the tests run under Wine, in a Wine prefix of the build's own.
+if(CMAKE_CROSSCOMPILING)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/wine_run.sh
+                                    ${CMAKE_BINARY_DIR}/wine/tests)
+endif()

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Shared by the tests that run Windows programs under Wine. Source it.
+#
+#   wine_prefix DIR   uses the Wine prefix DIR (exported as WINEPREFIX),
+#                     making it first if it does not exist; the first start
+#                     in a new prefix takes some seconds, later ones do not
+
+# No console noise, and no offer to install Mono or Gecko: the programs need
+# neither.
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine_prefix() {
+  local dir=$1 lock
+  export WINEPREFIX=$dir
+  command -v wine >/dev/null 2>&1 || {
+    echo "wine is missing (tools/bootstrap.sh installs what the tests need)" >&2
+    return 1
+  }
+  mkdir -p "$(dirname "$dir")"
+  exec {lock}>"$dir.lock"
+  flock "$lock"
+  if [ ! -f "$dir/system.reg" ]; then
+    wineboot --init >/dev/null 2>&1 && wineserver --wait
+  fi
+  flock -u "$lock"
+  exec {lock}>&-
+  [ -f "$dir/system.reg" ] || { echo "could not make the Wine prefix $dir" >&2; return 1; }
+}
