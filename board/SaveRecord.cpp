@@ -51,9 +51,13 @@ bool ReadWhole(int fd, TSaveBytes& bytes)
 // Flushes the folder that holds the named file (a link's target's folder),
 // so that a rename into it survives a power cut. A folder the user may write
 // but not read cannot be opened to flush it, and some file systems cannot
-// flush folders at all: the rename stands there as it is.
-bool FlushFolderOf(const std::string& fileName)
+// flush folders at all: the rename stands there as it is. Windows keeps a
+// folder's entries in the file system's journal and has no flush for them.
+bool FlushFolderOf([[maybe_unused]] const std::string& fileName)
 {
+#ifdef _WIN32
+  return true;
+#else
   char* real = ::realpath(fileName.c_str(), nullptr);
   if (!real)
     return false;
@@ -66,6 +70,7 @@ bool FlushFolderOf(const std::string& fileName)
   const bool flushed = ::fsync(fd) == 0 || errno == EINVAL;
   ::close(fd);
   return flushed;
+#endif
 }
 
 }  // namespace

@@ -17,14 +17,24 @@ source "$here/x_session.sh"
 platform=${QT_QPA_PLATFORM:-}
 x_start
 export QT_QPA_PLATFORM=$platform
+wine_pass_qt_environment
 out=$x_work/output
+log=$x_work/log
 
-# Wine loses what a program writes into a pipe, not into a file.
+# Wine loses what a program writes into a pipe, not into a file, and Qt Test
+# on Windows without a console writes its log only to a file it is given.
 run() {
   local status=0
-  wine "$exe" "$@" >"$out" 2>&1 || status=$?
+  : >"$log"
+  wine "$exe" "$@" -o "Z:$log,txt" >"$out" 2>&1 || status=$?
   tr -d '\r' <"$out"
+  tr -d '\r' <"$log"
   return $status
+}
+
+tags() {
+  wine "$exe" -datatags >"$out" 2>&1
+  tr -d '\r' <"$out"
 }
 
 # "suite function" or "suite function:row", from the list.
@@ -62,6 +72,6 @@ while read -r _ function row; do
     seen[$function]=1
     cases+=("$function")
   fi
-done < <(run -datatags)
+done < <(tags)
 [ ${#cases[@]} -gt 0 ] || { echo "$suite: no cases to run" >&2; exit 1; }
 run "${cases[@]}"

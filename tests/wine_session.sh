@@ -3,16 +3,28 @@
 #
 #   wine_prefix DIR   uses the Wine prefix DIR (exported as WINEPREFIX),
 #                     making it first if it does not exist; the first start
-#                     in a new prefix takes some seconds, later ones do not
+#                     in a new prefix takes some seconds, later ones do not;
+#                     the QT_ variables set now reach the Windows programs
 
 # No console noise, and no offer to install Mono or Gecko: the programs need
 # neither.
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Wine keeps the host's QT_ variables from Windows programs and hands on
+# WINEQT_... under the plain name instead; a test's QT_ settings are meant for
+# the program.
+wine_pass_qt_environment() {
+  local name
+  for name in $(compgen -e QT_); do
+    export "WINE$name=${!name}"
+  done
+}
+
 wine_prefix() {
   local dir=$1 lock
   export WINEPREFIX=$dir
+  wine_pass_qt_environment
   command -v wine >/dev/null 2>&1 || {
     echo "wine is missing (tools/bootstrap.sh installs what the tests need)" >&2
     return 1
