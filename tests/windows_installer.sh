@@ -42,6 +42,9 @@ grep -q 'UninstallString.*Uninstall.exe' <<<"$entry" || x_fail "the Apps & featu
 step "installed: $(cd "$folder" && ls | tr '\n' ' '), Start menu: $(ls "$menu" | tr '\n' ' ')"
 
 x_start
+# The program draws real windows with its own Windows platform, whatever
+# the caller set for Qt.
+unset WINEQT_QPA_PLATFORM
 x_launch wine "$folder/viltron.exe"
 window=$(x_wait_window 'Вилтрон' 60) || exit 1
 xdotool windowfocus --sync "$window" 2>/dev/null

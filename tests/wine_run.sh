@@ -17,6 +17,12 @@ source "$here/x_session.sh"
 platform=${QT_QPA_PLATFORM:-}
 x_start
 export QT_QPA_PLATFORM=$platform
+# Qt's offscreen platform on Windows finds fonts only in a folder named to it:
+# this machine's Liberation fonts stand in for Windows' Arial.
+if [ -z "${QT_QPA_FONTDIR:-}" ]; then
+  QT_QPA_FONTDIR=$(dirname "$(fc-match -f '%{file}' 'Liberation Sans:style=Regular')")
+  export QT_QPA_FONTDIR
+fi
 wine_pass_qt_environment
 out=$x_work/output
 log=$x_work/log
@@ -32,8 +38,9 @@ run() {
   return $status
 }
 
+# The cases, one per line; Wine's own remarks go to the error output.
 tags() {
-  wine "$exe" -datatags >"$out" 2>&1
+  wine "$exe" -datatags >"$out" 2>/dev/null
   tr -d '\r' <"$out"
 }
 
