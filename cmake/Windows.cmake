@@ -21,6 +21,9 @@ set(CPACK_PACKAGE_NAME Viltron)
 set(CPACK_PACKAGE_VENDOR "The Viltron team")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "knight's tour puzzle game")
 set(CPACK_PACKAGE_FILE_NAME Viltron-${PROJECT_VERSION}-win64)
+# Kept apart: CPack's module renames CPACK_PACKAGE_FILE_NAME for its source
+# package.
+set(VILTRON_WINDOWS_INSTALLER ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Viltron)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Viltron)
 set(CPACK_PACKAGE_EXECUTABLES viltron "Вилтрон")
@@ -34,8 +37,12 @@ set(CPACK_NSIS_MUI_UNIICON ${VILTRON_ICON})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_URL_INFO_ABOUT "https://github.com/viltron/viltron")
-# The names are Russian: a Unicode installer reading a UTF-8 script.
-set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-INPUTCHARSET UTF8 \"-XUnicode true\"")
+# A 64-bit installer for the 64-bit program (it runs where the program
+# does, Wine without its 32-bit part too), Unicode for the Russian names, from
+# a UTF-8 script. (One item, which CPack splits at the space; quotes would not
+# survive its configuration file.)
+set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-INPUTCHARSET UTF8")
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
 

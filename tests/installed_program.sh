@@ -37,50 +37,6 @@ cmake --install "$build" --prefix "$prefix" >"$x_work/install.log" 2>&1 ||
 program=$(sed -n 's/^Exec=//p' "$prefix/share/applications/$viltron_app_id.desktop")
 [ -x "$program" ] || x_fail "the launcher's Exec '$program' is not a program"
 
-# Waits up to 5 s until no visible window is named NAME.
-wait_gone() {
-  local _
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  x_fail "the window '$1' is still open"
-}
-
-# The program's visible windows that are not one of the named ones: the file
-# name completer's popup, which carries no title.
-popups() {
-  local id
-  for id in $(xdotool search --onlyvisible --pid "$x_program_pid" 2>/dev/null); do
-    case $(xdotool getwindowname "$id") in
-      'Вилтрон' | 'Save As' | 'Open' | 'Information') ;;
-      *) echo "$id" ;;
-    esac
-  done
-}
-
-# Types NAME into the file dialog DIALOG and presses its button with the
-# mnemonic KEY. An open completer popup would take the keys, and under Xvfb
-# it can outlive the dialog, so it is closed first (Escape only when it is
-# up: otherwise Escape would cancel the dialog).
-answer_file_dialog() {
-  local dialog=$1 name=$2 key=$3 _
-  xdotool type --window "$dialog" --delay 15 "$name"
-  for _ in $(seq 10); do
-    [ -n "$(popups)" ] && break
-    sleep 0.1
-  done
-  if [ -n "$(popups)" ]; then
-    xdotool key Escape
-    for _ in $(seq 30); do
-      [ -z "$(popups)" ] && break
-      sleep 0.1
-    done
-    [ -z "$(popups)" ] || x_fail "the file name completer stays open"
-  fi
-  xdotool key "alt+$key"
-}
-
 # The pixels of a rectangle of the main window, as one checksum.
 shot() {
   import -window "$window" "$x_work/shot.png" 2>/dev/null || x_fail "cannot take a screenshot"
@@ -127,15 +83,14 @@ box=$(x_wait_window 'Information' 10) || exit 1
 step "clicked the tour, 'Information' box up"
 xdotool windowfocus --sync "$box" 2>/dev/null
 xdotool key Return
-wait_gone 'Information'
+x_wait_gone 'Information'
 won_board=$(shot "$(board_rect)")
 won_status=$(shot "$(status_rect)")
 
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool key ctrl+s
 dialog=$(x_wait_window 'Save As' 10) || exit 1
-answer_file_dialog "$dialog" partie s
-wait_gone 'Save As'
+x_answer_file_dialog "$dialog" partie
 # The program adds the ".sav" the name lacked.
 saved=$games/partie.sav
 for _ in $(seq 50); do [ -f "$saved" ] && break; sleep 0.1; done
@@ -165,8 +120,7 @@ wait_pixels "$(status_rect)" '!=' "$won_status" "the status bar did not change a
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool key ctrl+l
 dialog=$(x_wait_window 'Open' 10) || exit 1
-answer_file_dialog "$dialog" partie.sav o
-wait_gone 'Open'
+x_answer_file_dialog "$dialog" partie.sav
 wait_pixels "$(board_rect)" '=' "$won_board" "the loaded board does not look like the saved one"
 wait_pixels "$(status_rect)" '=' "$won_status" "the status bar does not show the saved game's counts"
 step "loaded: the board and the counts are those of the won game"

@@ -11,7 +11,7 @@ x_test=windows_installer
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/x_session.sh"
 source "$here/wine_session.sh"
-x_require wine
+x_require wine iconv
 
 step() { echo "$x_test: $*"; }
 
@@ -20,7 +20,7 @@ rm -rf "$2"
 wine_prefix "$2" || x_fail "no Wine prefix"
 drive=$WINEPREFIX/drive_c
 folder=$drive/Program\ Files/Viltron
-menu=$drive/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Viltron
+menu=$drive/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Вилтрон
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Viltron'
 
 # What the prefix holds, less Wine's own scratch space.
@@ -35,8 +35,11 @@ wineserver --wait
 [ -f "$folder/viltron.exe" ] || x_fail "no viltron.exe in $folder"
 [ -f "$folder/Uninstall.exe" ] || x_fail "no uninstaller in $folder"
 [ -f "$menu/Вилтрон.lnk" ] || x_fail "no Start-menu entry 'Вилтрон' in $menu: $(ls "$menu" 2>&1)"
-entry=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
-grep -q 'DisplayName.*Вилтрон' <<<"$entry" || x_fail "no Apps & features entry 'Вилтрон': $entry"
+# reg query prints in the console's code page, which has no Cyrillic; an
+# exported key is UTF-16.
+wine reg export "$key" "Z:$x_work/entry.reg" /y >/dev/null 2>&1
+entry=$(iconv -f UTF-16 -t UTF-8 "$x_work/entry.reg" 2>/dev/null | tr -d '\r')
+grep -q '"DisplayName"="Вилтрон"' <<<"$entry" || x_fail "no Apps & features entry 'Вилтрон': $entry"
 grep -q 'DisplayIcon.*viltron.exe' <<<"$entry" || x_fail "the Apps & features entry has no icon: $entry"
 grep -q 'UninstallString.*Uninstall.exe' <<<"$entry" || x_fail "the Apps & features entry has no uninstaller"
 step "installed: $(cd "$folder" && ls | tr '\n' ' '), Start menu: $(ls "$menu" | tr '\n' ' ')"
@@ -45,7 +48,7 @@ x_start
 # The program draws real windows with its own Windows platform, whatever
 # the caller set for Qt.
 unset WINEQT_QPA_PLATFORM
-x_launch wine "$folder/viltron.exe"
+wine_launch "$folder/viltron.exe"
 window=$(x_wait_window 'Вилтрон' 60) || exit 1
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool key --window "$window" ctrl+q 2>/dev/null

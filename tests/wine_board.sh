@@ -9,7 +9,6 @@
 #   click_cell X Y         clicks the middle of a cell
 #   cell_drawn X Y         true when a cell is not plain any more
 #   wait_board OP SUM MSG  waits up to 5 s until board_pixels OP (= or !=) SUM
-#   answer_file_dialog DIALOG NAME KEY   types NAME and presses alt+KEY
 cell=25
 
 window_shot() {
@@ -73,39 +72,4 @@ wait_board() {
     sleep 0.2
   done
   x_fail "$3"
-}
-
-# Visible windows without a title: the file name completer's popup.
-popups() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && echo "$id"
-  done
-}
-
-# An open completer popup would take the keys, and it can outlive the dialog,
-# so it is closed first (Escape only when it is up: otherwise Escape would
-# cancel the dialog).
-answer_file_dialog() {
-  local dialog=$1 name=$2 key=$3 _ title
-  title=$(xdotool getwindowname "$dialog" 2>/dev/null)
-  xdotool windowfocus --sync "$dialog" 2>/dev/null
-  xdotool type --window "$dialog" --delay 30 "$name"
-  for _ in $(seq 10); do
-    [ -n "$(popups)" ] && break
-    sleep 0.1
-  done
-  if [ -n "$(popups)" ]; then
-    xdotool key Escape
-    for _ in $(seq 30); do
-      [ -z "$(popups)" ] && break
-      sleep 0.1
-    done
-  fi
-  xdotool key "alt+$key"
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  x_fail "the file dialog is still open"
 }

@@ -32,7 +32,7 @@ mkdir -p "$games"
 cp "$linux_sav" "$games/linux.sav"
 # The file dialogs open in the working folder.
 cd "$games" || x_fail "no folder $games"
-x_launch wine "$exe"
+wine_launch "$exe"
 window=$(x_wait_window 'Вилтрон' 60) || exit 1
 find_board || x_fail "no 8 × 8 board in the window"
 step "window up, board at $board_x,$board_y"
@@ -50,7 +50,7 @@ step "first move and a jump drawn"
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool key ctrl+s
 dialog=$(x_wait_window 'Save As' 20) || exit 1
-answer_file_dialog "$dialog" partie s
+x_answer_file_dialog "$dialog" partie
 saved=$games/partie.sav
 for _ in $(seq 50); do [ -f "$saved" ] && break; sleep 0.1; done
 [ -f "$saved" ] || x_fail "no file $saved after saving; in $games: $(ls "$games")"
@@ -61,11 +61,16 @@ step "saved $(stat -c %s "$saved") bytes, the same as the Linux build's"
 
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool key F2
+# A game in play is only dropped once the player confirms.
+box=$(x_wait_window 'Confirm' 10) || exit 1
+xdotool windowfocus --sync "$box" 2>/dev/null
+xdotool key Return
+x_wait_gone 'Confirm'
 wait_board '=' "$empty" "F2 did not clear the board"
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool key ctrl+l
 dialog=$(x_wait_window 'Open' 20) || exit 1
-answer_file_dialog "$dialog" linux.sav o
+x_answer_file_dialog "$dialog" linux.sav
 wait_board '=' "$played" "the loaded Linux-written game does not show as played"
 step "loaded the Linux-written game"
 

@@ -5,6 +5,7 @@
 #                     making it first if it does not exist; the first start
 #                     in a new prefix takes some seconds, later ones do not;
 #                     the QT_ variables set now reach the Windows programs
+#   wine_launch EXE...  x_launch of a Windows program, in Russian
 
 # No console noise, and no offer to install Mono or Gecko: the programs need
 # neither.
@@ -19,6 +20,12 @@ wine_pass_qt_environment() {
   for name in $(compgen -e QT_); do
     export "WINE$name=${!name}"
   done
+}
+
+# x_launch for a Windows program: Windows takes its language from the locale
+# that Wine makes of LANG (no Linux locale of that name is needed).
+wine_launch() {
+  x_launch env LANG=ru_RU.UTF-8 wine "$@"
 }
 
 wine_prefix() {

@@ -6,8 +6,12 @@
 #   x_start [WxHxD]        starts Xvfb on a free display and exports DISPLAY
 #   x_launch CMD...        starts the program (output in $x_work/program.log)
 #                          in the language $x_language, sets x_program_pid
+#   x_named NAME           prints the ids of the visible windows named NAME
 #   x_wait_window NAME [S] prints the id of the first visible window whose name
 #                          is exactly NAME, waiting up to S seconds (20)
+#   x_wait_gone NAME [S]   waits up to S seconds (5) for no window named NAME
+#   x_answer_file_dialog DIALOG NAME
+#                          types NAME into the file dialog and accepts it
 #   x_wait_exit [S]        waits for the program to end, sets x_status
 #   x_fail MESSAGE         prints the message and the program's output, exits 1
 #
@@ -98,18 +102,71 @@ x_launch() {
   x_program_pid=$!
 }
 
+# The visible windows named exactly NAME, by the name xdotool prints (the
+# UTF-8 _NET_WM_NAME where a window has one): its search reads WM_NAME, which
+# Wine fills with question marks for letters outside Latin-1.
+x_named() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
+  done
+}
+
 x_wait_window() {
   local name=$1 seconds=${2:-20} window="" _
   for _ in $(seq $((seconds * 10))); do
     if [ -n "$x_program_pid" ] && ! kill -0 "$x_program_pid" 2>/dev/null; then
       x_fail "the program ended while waiting for the window '$name'"
     fi
-    window=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1)
+    window=$(x_named "$name" | head -n 1)
     [ -n "$window" ] && break
     sleep 0.1
   done
   [ -n "$window" ] || x_fail "no visible window named '$name' within $seconds s"
   echo "$window"
+}
+
+# Waits up to S seconds (5) until no visible window is named NAME.
+x_wait_gone() {
+  local _
+  for _ in $(seq $((${2:-5} * 10))); do
+    [ -z "$(x_named "$1")" ] && return 0
+    sleep 0.1
+  done
+  x_fail "the window '$1' is still open"
+}
+
+# Visible windows that were not up at the last x_mark_windows.
+x_mark_windows() { x_marked=$(xdotool search --onlyvisible --name '' 2>/dev/null | sort); }
+x_new_windows() {
+  comm -13 <(echo "$x_marked") <(xdotool search --onlyvisible --name '' 2>/dev/null | sort)
+}
+
+# Types NAME into the file dialog DIALOG, presses Return (its default
+# button) and waits for the dialog to close. Typing can open the file name
+# completer's popup, the one new window, which would take the Return
+# and under Xvfb can outlive the dialog: it is closed first (Escape only when
+# it is up, as Escape would cancel the dialog).
+x_answer_file_dialog() {
+  local dialog=$1 name=$2 title _
+  title=$(xdotool getwindowname "$dialog" 2>/dev/null)
+  x_mark_windows
+  xdotool windowfocus --sync "$dialog" 2>/dev/null
+  xdotool type --window "$dialog" --delay 30 "$name"
+  for _ in $(seq 10); do
+    [ -n "$(x_new_windows)" ] && break
+    sleep 0.1
+  done
+  if [ -n "$(x_new_windows)" ]; then
+    xdotool key Escape
+    for _ in $(seq 30); do
+      [ -z "$(x_new_windows)" ] && break
+      sleep 0.1
+    done
+    [ -z "$(x_new_windows)" ] || x_fail "the file name completer stays open"
+  fi
+  xdotool key Return
+  x_wait_gone "$title"
 }
 
 # Waits up to S seconds (5) for the program to end and sets x_status to its
