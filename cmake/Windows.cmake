@@ -42,7 +42,13 @@ set(CPACK_NSIS_URL_INFO_ABOUT "https://github.com/viltron/viltron")
 # a UTF-8 script. (One item, which CPack splits at the space; quotes would not
 # survive its configuration file.)
 set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-INPUTCHARSET UTF8")
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# CPack's uninstaller removes the program's registry key but not the empty
+# vendor key above it. (Backslashes doubled twice and single quotes: the value
+# is read again from CPack's configuration file.)
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+Function un.onUninstSuccess
+  DeleteRegKey /ifempty SHCTX 'Software\\\\${CPACK_PACKAGE_VENDOR}'
+FunctionEnd")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
 

@@ -16,6 +16,8 @@ x_require wine iconv
 step() { echo "$x_test: $*"; }
 
 [ -f "$installer" ] || x_fail "no installer at '$installer' (made by cpack in the Windows build)"
+# Wine's desktop process, started with the prefix, draws on this display.
+x_start
 rm -rf "$2"
 wine_prefix "$2" || x_fail "no Wine prefix"
 drive=$WINEPREFIX/drive_c
@@ -44,10 +46,6 @@ grep -q 'DisplayIcon.*viltron.exe' <<<"$entry" || x_fail "the Apps & features en
 grep -q 'UninstallString.*Uninstall.exe' <<<"$entry" || x_fail "the Apps & features entry has no uninstaller"
 step "installed: $(cd "$folder" && ls | tr '\n' ' '), Start menu: $(ls "$menu" | tr '\n' ' ')"
 
-x_start
-# The program draws real windows with its own Windows platform, whatever
-# the caller set for Qt.
-unset WINEQT_QPA_PLATFORM
 wine_launch "$folder/viltron.exe"
 window=$(x_wait_window 'Вилтрон' 60) || exit 1
 xdotool windowfocus --sync "$window" 2>/dev/null

@@ -24,9 +24,6 @@ step() { echo "$x_test: $*"; }
 wine_prefix "$3" || x_fail "no Wine prefix"
 
 x_start
-# The program draws real windows with its own Windows platform, whatever
-# the caller set for Qt.
-unset WINEQT_QPA_PLATFORM
 games=$x_work/games
 mkdir -p "$games"
 cp "$linux_sav" "$games/linux.sav"

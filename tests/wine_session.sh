@@ -22,10 +22,12 @@ wine_pass_qt_environment() {
   done
 }
 
-# x_launch for a Windows program: Windows takes its language from the locale
-# that Wine makes of LANG (no Linux locale of that name is needed).
+# x_launch for a Windows program, which draws real windows with its own
+# Windows platform whatever the caller set for Qt. Windows takes its language
+# from the locale that Wine makes of LANG (no Linux locale of that name is
+# needed).
 wine_launch() {
-  x_launch env LANG=ru_RU.UTF-8 wine "$@"
+  x_launch env -u WINEQT_QPA_PLATFORM LANG=ru_RU.UTF-8 wine "$@"
 }
 
 wine_prefix() {
