@@ -25,7 +25,9 @@ configure() {
     { cat "$build/configure.log"; return 1; }
 }
 
+t0=$(date +%s)
 toolchain=$("$root/tools/windows_toolchain.sh")
+echo "windows build: toolchain: $(($(date +%s) - t0)) s"
 stage configure configure
 stage build cmake --build "$build" -j "$jobs"
 stage installer cmake --build "$build" --target package
