@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end test of the Windows program under Wine on a virtual X display:
-# starts viltron.exe, clicks a first move and a knight's jump and sees both
-# drawn, saves with Ctrl+S through the file dialog and compares the file with
-# the one the Linux build writes for the same game, starts a new game, loads
-# that Linux-written file and sees the same board again, and quits with
-# Ctrl+Q and status 0.
+# starts viltron.exe, clicks a first move (its sound reaches the audio device)
+# and a knight's jump and sees both drawn, saves with Ctrl+S through the file
+# dialog and compares the file with the one the Linux build writes for the
+# same game, starts a new game, loads that Linux-written file and sees the
+# same board again, and quits with Ctrl+Q and status 0.
 #
 # Usage: wine_program.sh VILTRON.EXE LINUX_WRITTEN.SAV WINEPREFIX
 set -u
@@ -29,7 +29,13 @@ mkdir -p "$games"
 cp "$linux_sav" "$games/linux.sav"
 # The file dialogs open in the working folder.
 cd "$games" || x_fail "no folder $games"
-wine_launch "$exe"
+# ALSA's default device, for Wine's sound, writes what it plays into a file.
+sound_home=$x_work/home
+mkdir -p "$sound_home"
+cat >"$sound_home/.asoundrc" <<EOF
+pcm.!default { type file; slave.pcm "null"; file "$x_work/played.raw"; format "raw" }
+EOF
+HOME=$sound_home wine_launch "$exe"
 window=$(x_wait_window 'Вилтрон' 60) || exit 1
 find_board || x_fail "no 8 × 8 board in the window"
 step "window up, board at $board_x,$board_y"
@@ -37,6 +43,9 @@ empty=$(board_pixels)
 
 # The game of the Linux-written file: (0,0), then the jump to (1,2).
 click_cell 0 0
+for _ in $(seq 50); do [ -s "$x_work/played.raw" ] && break; sleep 0.1; done
+[ -s "$x_work/played.raw" ] || x_fail "the first move's sound did not reach the audio device"
+step "the first move's sound played ($(stat -c %s "$x_work/played.raw") bytes)"
 click_cell 1 2
 wait_board '!=' "$empty" "the moves are not drawn"
 cell_drawn 0 0 || x_fail "cell 0,0 shows no move number"

@@ -7,10 +7,11 @@
 #                     the QT_ variables set now reach the Windows programs
 #   wine_launch EXE...  x_launch of a Windows program, in Russian
 
-# No console noise, and no offer to install Mono or Gecko: the programs need
-# neither.
+# No console noise, no offer to install Mono or Gecko (the programs need
+# neither), and no menu entries or icons in the user's desktop for what an
+# installer puts in the Start menu.
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Wine keeps the host's QT_ variables from Windows programs and hands on
 # WINEQT_... under the plain name instead; a test's QT_ settings are meant for
