@@ -66,15 +66,30 @@ def wait_for(what, read, expected, seconds=10):
     print(f"access_program: {what}: {value!r}")
 
 
-def main():
-    Atspi.set_timeout(2000, 5000)
+def listen(event_name, wanted=lambda event: True):
+    """The names of the sources of the wanted events heard from now on, and
+    the listener, to deregister."""
     heard = []
 
-    def on_description(event):
-        heard.append(event.source.get_name())
+    def on_event(event):
+        if wanted(event):
+            heard.append(event.source.get_name())
 
-    listener = Atspi.EventListener.new(on_description)
-    listener.register("object:property-change:accessible-description")
+    listener = Atspi.EventListener.new(on_event)
+    listener.register(event_name)
+    return heard, listener
+
+
+def gained_focus(event):
+    return event.detail1 == 1
+
+
+def is_cell(event):
+    return event.source.get_role() == Atspi.Role.TABLE_CELL
+
+def main():
+    Atspi.set_timeout(2000, 5000)
+    heard, listener = listen("object:property-change:accessible-description")
 
     end = time.monotonic() + 20
     while (frame := main_frame()) is None and time.monotonic() < end:
@@ -212,14 +227,7 @@ def focused_cells(board, size):
 
 def follow_arrows(board, game):
     """The focused cell follows the keyboard cursor, announced as it moves."""
-    heard = []
-
-    def on_focus(event):
-        if event.detail1 == 1:
-            heard.append(event.source.get_name())
-
-    listener = Atspi.EventListener.new(on_focus)
-    listener.register("object:state-changed:focused")
+    heard, listener = listen("object:state-changed:focused", gained_focus)
     pump(0.3)
     # The mouse gave the board the focus; the cursor starts on the knight.
     cursor = game.knight
@@ -238,14 +246,7 @@ def hint_says_only_its_move(board, game):
     cells its one move renamed."""
     every = [(x, y) for x in range(game.size) for y in range(game.size)]
     before = {c: cell_at(board, c).get_name() for c in every}
-    renamed = []
-
-    def on_name(event):
-        if event.source.get_role() == Atspi.Role.TABLE_CELL:
-            renamed.append(event.source.get_name())
-
-    listener = Atspi.EventListener.new(on_name)
-    listener.register("object:property-change:accessible-name")
+    renamed, listener = listen("object:property-change:accessible-name", is_cell)
     pump(0.3)
     key("ctrl+z")
 
@@ -305,28 +306,14 @@ def win_by_keys(frame, board):
     key("shift+Tab", "Down", "Down")
     game = Game(5)
     read_table(board, game, [(0, 0), (4, 4)])
-    focus = []
-
-    def on_focus(event):
-        if event.detail1 == 1:
-            focus.append(event.source.get_name())
-
-    focus_listener = Atspi.EventListener.new(on_focus)
-    focus_listener.register("object:state-changed:focused")
+    focus, focus_listener = listen("object:state-changed:focused", gained_focus)
     pump(0.3)
     key("Tab")
     # Entering the board, a reader lands on the cursor's cell, not just the table.
     pump(0.5)
     wait_for("focus after Tab", lambda: focus[-1] if focus else None, game.name((0, 0)))
     focus_listener.deregister("object:state-changed:focused")
-    renamed = []
-
-    def on_name(event):
-        if event.source.get_role() == Atspi.Role.TABLE_CELL:
-            renamed.append(event.source.get_name())
-
-    listener = Atspi.EventListener.new(on_name)
-    listener.register("object:property-change:accessible-name")
+    renamed, listener = listen("object:property-change:accessible-name", is_cell)
     pump(0.3)
     every = [(x, y) for x in range(5) for y in range(5)]
     path = tour(5)

@@ -13,6 +13,7 @@
 #   x_answer_file_dialog DIALOG NAME
 #                          types NAME into the file dialog and accepts it
 #   x_wait_exit [S]        waits for the program to end, sets x_status
+#   x_quit [S]             Ctrl+Q in $window; the program must end with status 0
 #   x_fail MESSAGE         prints the message and the program's output, exits 1
 #
 # $x_test names the test in messages; $x_work is a private temporary folder.
@@ -167,6 +168,16 @@ x_answer_file_dialog() {
   fi
   xdotool key Return
   x_wait_gone "$title"
+}
+
+# Presses Ctrl+Q in $window and fails unless the program ends within S
+# seconds (5) with status 0.
+x_quit() {
+  local seconds=${1:-5}
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key --window "$window" ctrl+q 2>/dev/null
+  x_wait_exit "$seconds" || x_fail "the program still runs $seconds s after Ctrl+Q"
+  [ "$x_status" -eq 0 ] || x_fail "the program exited with status $x_status after Ctrl+Q"
 }
 
 # Waits up to S seconds (5) for the program to end and sets x_status to its
