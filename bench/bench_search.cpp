@@ -1,6 +1,6 @@
 // Speed of the tour search. For each board size:
 // - walks per second of the search's walker (TTourWalker) on one core, against
-//   the plain walker (TLiteralWalker) making the same walks from the same
+//   the plain walker (TPlainWalker) making the same walks from the same
 //   seeds; the run checks that and fails if they ever differ;
 // - walks per second of the whole search with one walker and with one per
 //   core, on a board where no walk can be a full tour, so it runs until told;
@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "bench/LiteralWalker.h"
+#include "bench/PlainWalker.h"
 #include "board/BoardModel.h"
 #include "board/Random.h"
 #include "board/TourWalker.h"
@@ -53,17 +53,6 @@ double WallSeconds()
 {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
-
-// An empty board of the wanted size and its weights, taken from the game's model.
-class TEmptyBoard : public TBoardModel {
-public:
-  explicit TEmptyBoard(int n)
-  {
-    ResizeBoard(static_cast<uint8_t>(n));
-    ClearBoard();
-    BuildWeights();
-  }
-};
 
 // The whole search on an n x n board, stopped by the "user" after a time.
 class TTimedSearch : public TBoardModel {
@@ -233,30 +222,29 @@ int main()
   bool same = true;
   uint64_t totalMoves = 0;
   for (const int n : {8, 20, 50, 55, 60, 70, 80, 100}) {
-    const TEmptyBoard board(n);
+    TPlainWalker reference;
+    reference.SetStart(TBoard(n, std::vector<uint16_t>(n, 0)), n, 0, 0, 0);
     TTourWalker engine;
-    engine.SetStart(board.Board(), board.Weights(), n, 0, 0, 0);
-    TLiteralWalker literal;
-    literal.SetStart(board.Board(), n, 0, 0, 0);
+    engine.SetStart(reference.Board(), reference.Weights(), n, 0, 0, 0);
     TTally fast;
     TTally plain;
     // Size the rounds from a first short one.
     uint64_t roundWalks = 1;
     Round(engine, BaseSeed + n, roundWalks, n, fast);
-    Round(literal, BaseSeed + n, roundWalks, n, plain);
+    Round(reference, BaseSeed + n, roundWalks, n, plain);
     for (uint64_t round = 1; fast.Seconds < EngineSeconds; ++round) {
       if (fast.Seconds > 0)
         roundWalks = std::max<uint64_t>(1, static_cast<uint64_t>(RoundSeconds * fast.Walks / fast.Seconds));
       Round(engine, BaseSeed + n + 1000 * round, roundWalks, n, fast);
-      Round(literal, BaseSeed + n + 1000 * round, roundWalks, n, plain);
+      Round(reference, BaseSeed + n + 1000 * round, roundWalks, n, plain);
     }
     const double engineRate = fast.Walks / fast.Seconds;
-    const double literalRate = plain.Walks / plain.Seconds;
+    const double plainRate = plain.Walks / plain.Seconds;
     double cores = 0;
     const double one = SearchRate(n, 1, cores);
     const double all = SearchRate(n, TBoardModel::SearchWalkersDefault(), cores);
-    std::printf("%4d | %12.0f %12.0f %7.2fx | %12.0f %12.0f %6.2fx %5.2f | ", n, engineRate, literalRate,
-                engineRate / literalRate, one, all, all / one, cores);
+    std::printf("%4d | %12.0f %12.0f %7.2fx | %12.0f %12.0f %6.2fx %5.2f | ", n, engineRate, plainRate,
+                engineRate / plainRate, one, all, all / one, cores);
     std::fflush(stdout);
     int searches = 0;
     const double median = MedianTourSeconds(n, searches);
@@ -267,7 +255,7 @@ int main()
     std::fflush(stdout);
     if (!fast.SameWalks(plain)) {
       same = false;
-      std::printf("      N=%d walks differ: engine %llu moves, literal %llu moves\n", n,
+      std::printf("      N=%d walks differ: engine %llu moves, plain %llu moves\n", n,
                   static_cast<unsigned long long>(fast.Moves),
                   static_cast<unsigned long long>(plain.Moves));
     }

@@ -68,6 +68,9 @@ void TBoardModel::BuildWeights()
       FWeights[x][y] = static_cast<uint16_t>(1 + edge(x) + edge(y));
 }
 
+// One step of the plain walk: to the lightest free jump, dead ends last, a
+// coin between equal ones. The search's fast walker makes exactly these steps;
+// bench/PlainWalker walks with this one to hold it to that.
 void TBoardModel::GreedyStep()
 {
   uint16_t best = 0xFFFF;

@@ -1,6 +1,6 @@
 // The tour search: when it stops, what it leaves as the best walk, that it
 // hands the board back as it found it, and that the fast walker makes exactly
-// the walks of the plain greedy algorithm (TLiteralWalker) from the same
+// the walks of the plain greedy algorithm (TPlainWalker) from the same
 // random numbers.
 
 #include <QTest>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "WalkCheck.h"
-#include "bench/LiteralWalker.h"
+#include "bench/PlainWalker.h"
 #include "board/BoardModel.h"
 #include "board/Random.h"
 #include "board/TourWalker.h"
@@ -44,19 +44,8 @@ namespace {
 // The model with its fields open, counting the walks of a search (the host's
 // message pump runs once after each) and setting StopWith after StopAfter of
 // them, as a user pressing a button during that walk would.
-class TSearchModel : public TBoardModel {
+class TSearchModel : public TOpenModel {
 public:
-  using TBoardModel::ClearBoard;
-  using TBoardModel::FBest;
-  using TBoardModel::FBoard;
-  using TBoardModel::FCount;
-  using TBoardModel::FPosX;
-  using TBoardModel::FPosY;
-  using TBoardModel::FSize;
-  using TBoardModel::FState;
-  using TBoardModel::FWeights;
-  using TBoardModel::ResizeBoard;
-
   // Ends a search that would otherwise run on for ever when a test fails.
   static constexpr int WalkLimit = 20000;
 
@@ -65,14 +54,6 @@ public:
   int Walks = 0;
   std::vector<uint16_t> Lengths;  // each walk's moves, as the board shows them
 
-  void Play(int n, const TMoves& moves)
-  {
-    ResizeBoard(static_cast<uint8_t>(n));
-    ClearBoard();
-    for (const auto& [x, y] : moves)
-      PutKnight(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
-  }
-  TPosition Start() const { return {FBoard, FPosX, FPosY, FCount}; }
   void Search(uint64_t seed)
   {
     Walks = 0;
@@ -96,13 +77,13 @@ protected:
 // The walks the plain algorithm makes from start after RandSeed(seed).
 std::vector<TPosition> Replay(uint64_t seed, const TPosition& start, int n, int walks)
 {
-  TLiteralWalker walker;
+  TPlainWalker walker;
   walker.SetStart(start.Board, n, start.PosX, start.PosY, start.Count);
   RandSeed(seed);
   std::vector<TPosition> result;
   for (int i = 0; i < walks; ++i) {
     walker.Walk();
-    result.push_back({walker.Cells(), walker.PosX(), walker.PosY(), walker.Count()});
+    result.push_back({walker.Board(), walker.PosX(), walker.PosY(), walker.Count()});
   }
   return result;
 }
@@ -112,14 +93,14 @@ std::vector<TPosition> Replay(uint64_t seed, const TPosition& start, int n, int 
 std::pair<int, TPosition> ExpectedSearch(uint64_t seed, const TPosition& start, int n, int stopAfter)
 {
   const int most = stopAfter ? stopAfter : TSearchModel::WalkLimit;
-  TLiteralWalker walker;
+  TPlainWalker walker;
   walker.SetStart(start.Board, n, start.PosX, start.PosY, start.Count);
   RandSeed(seed);
   TPosition best{start.Board, start.PosX, start.PosY, start.Count};
   for (int i = 1; i <= most; ++i) {
     walker.Walk();
     if (walker.Count() > best.Count)
-      best = {walker.Cells(), walker.PosX(), walker.PosY(), walker.Count()};
+      best = {walker.Board(), walker.PosX(), walker.PosY(), walker.Count()};
     if (best.Count == n * n)
       return {i, best};
   }
@@ -140,11 +121,6 @@ QString SameWalk(const TPosition& a, const TPosition& b)
 std::pair<int, int> Knight(const TSearchModel& m)
 {
   return {m.FPosX, m.FPosY};
-}
-
-TPosition BestOf(const TSearchModel& m)
-{
-  return {m.FBest.Board, m.FBest.PosX, m.FBest.PosY, m.FBest.Count};
 }
 
 // The search hands the position back as it found it and leaves the state alone.
@@ -207,7 +183,7 @@ private slots:
   void greedyStepPrefersTheLighterCell();
   void greedyStepTossesOnlyBetweenEqualCells();
   void greedyStepPutsDeadEndsLast();
-  void greedyStepWalksLikeThePlainWalker();
+  void plainWalkTakesTheLightestJumps();
 
   // The fast walker against the plain one.
   void walkerMatchesThePlainWalk_data();
@@ -226,11 +202,11 @@ void TestSearch::fiveByFiveEndsWithTheFirstWalk()
     m.FPosX = 3;  // meaningless before the first move, but handed back as is
     m.FPosY = 1;
     m.FState = gsThink;
-    const TPosition start = m.Start();
+    const TPosition start = m.Position();
     m.Search(seed);
     QCOMPARE(m.Walks, 1);
     QCOMPARE(m.FBest.Count, uint16_t(25));
-    const QString fault = WalkFault(BestOf(m), start, 5);
+    const QString fault = WalkFault(m.BestWalk(), start, 5);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
     VERIFY_UNTOUCHED(m, start, gsThink);
   }
@@ -259,16 +235,16 @@ void TestSearch::sixBySixEndsOnlyWhenAsked()
   m.FState = gsThink;
   m.StopAfter = stopAfter;
   m.StopWith = TGameState(stopWith);
-  const TPosition start = m.Start();
+  const TPosition start = m.Position();
   m.Search(seed);
   QCOMPARE(m.Walks, stopAfter);
   for (uint16_t length : m.Lengths)
     QCOMPARE(length, uint16_t(34));
   QCOMPARE(m.FBest.Count, uint16_t(34));
   const TPosition first = Replay(seed, start, 6, 1).front();
-  const QString diff = SameWalk(BestOf(m), first);
+  const QString diff = SameWalk(m.BestWalk(), first);
   QVERIFY2(diff.isEmpty(), qPrintable(diff));
-  const QString fault = WalkFault(BestOf(m), start, 6);
+  const QString fault = WalkFault(m.BestWalk(), start, 6);
   QVERIFY2(fault.isEmpty(), qPrintable(fault));
   VERIFY_UNTOUCHED(m, start, stopWith);
 }
@@ -291,16 +267,16 @@ void TestSearch::fullTourEndsTheSearch()
   TSearchModel m;
   m.Play(size, {});
   m.FState = gsThink;
-  const TPosition start = m.Start();
+  const TPosition start = m.Position();
   m.Search(seed);
   const auto [walks, best] = ExpectedSearch(seed, start, size, 0);
   QVERIFY2(best.Count == size * size, "the replay found no tour; pick another seed");
   QCOMPARE(m.Walks, walks);
   QCOMPARE(int(m.Lengths.back()), size * size);
   QCOMPARE(int(m.FBest.Count), size * size);
-  const QString diff = SameWalk(BestOf(m), best);
+  const QString diff = SameWalk(m.BestWalk(), best);
   QVERIFY2(diff.isEmpty(), qPrintable(diff));
-  const QString fault = WalkFault(BestOf(m), start, size);
+  const QString fault = WalkFault(m.BestWalk(), start, size);
   QVERIFY2(fault.isEmpty(), qPrintable(fault));
   VERIFY_UNTOUCHED(m, start, gsThink);
 }
@@ -318,7 +294,7 @@ void TestSearch::fullBoardMakesOneWalk()
   m.FPosY = tour.PosY;
   m.FCount = tour.Count;
   m.FState = gsStop;
-  const TPosition start = m.Start();
+  const TPosition start = m.Position();
   m.Search(12);
   QCOMPARE(m.Walks, 1);
   QCOMPARE(m.Lengths, std::vector<uint16_t>{25});
@@ -346,7 +322,7 @@ void TestSearch::stuckKnightKeepsItsPosition()
     m.FState = gsThink;
     m.StopAfter = 4;
     m.StopWith = stopWith;
-    const TPosition start = m.Start();
+    const TPosition start = m.Position();
     m.Search(21);
     QCOMPARE(m.Walks, 4);
     QCOMPARE(m.Lengths, std::vector<uint16_t>(4, 4));
@@ -422,11 +398,11 @@ void TestSearch::stopKeepsTheFirstLongestWalk()
   m.Play(size, {});
   m.FState = gsThink;
   m.StopAfter = stopAfter;
-  const TPosition start = m.Start();
+  const TPosition start = m.Position();
   m.Search(seed);
   const auto [walks, best] = ExpectedSearch(seed, start, size, stopAfter);
   QCOMPARE(m.Walks, walks);
-  const QString diff = SameWalk(BestOf(m), best);
+  const QString diff = SameWalk(m.BestWalk(), best);
   QVERIFY2(diff.isEmpty(), qPrintable(diff));
   const std::vector<TPosition> replay = Replay(seed, start, size, walks);
   for (int i = 0; i < walks; ++i)
@@ -455,9 +431,9 @@ void TestSearch::runningGameKeepsItsMoves()
     m.Play(size, moves);
     m.FState = gsThink;
     m.StopAfter = 25;
-    const TPosition start = m.Start();
+    const TPosition start = m.Position();
     m.Search(seed);
-    const TPosition best = BestOf(m);
+    const TPosition best = m.BestWalk();
     QVERIFY(best.Count > start.Count);
     const QString fault = WalkFault(best, start, size);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
@@ -480,7 +456,7 @@ void TestSearch::refusesBoardsItCannotHold()
     m.Play(TTourWalker::MaxSize + 1, {{0, 0}});
     m.FBest = marker;
     m.FState = gsThink;
-    const TPosition start = m.Start();
+    const TPosition start = m.Position();
     m.Search(41);
     QCOMPARE(m.Walks, 0);
     QVERIFY(m.FBest.Count <= start.Count);
@@ -492,7 +468,7 @@ void TestSearch::refusesBoardsItCannotHold()
     m.Play(8, {{2, 2}});
     m.FBest = marker;
     m.FState = gsThink;
-    const TPosition start = m.Start();
+    const TPosition start = m.Position();
     m.FSize = 12;
     m.Search(42);
     QCOMPARE(m.Walks, 0);
@@ -521,10 +497,10 @@ void TestSearch::largestBoardIsSearched()
   m.Play(TTourWalker::MaxSize, {});
   m.FState = gsThink;
   m.StopAfter = 1;
-  const TPosition start = m.Start();
+  const TPosition start = m.Position();
   m.Search(44);
   QCOMPARE(m.Walks, 1);
-  const TPosition best = BestOf(m);
+  const TPosition best = m.BestWalk();
   QVERIFY(best.Count > 0);
   const QString fault = WalkFault(best, start, TTourWalker::MaxSize);
   QVERIFY2(fault.isEmpty(), qPrintable(fault));
@@ -543,11 +519,10 @@ void KnightInTheMiddle(TSearchModel& m, const TMoves& free)
   m.Play(8, {{2, 2}});
   m.BuildWeights();
   uint16_t number = 100;
-  for (const auto& [dx, dy] : TMoves{{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, 2}, {1, -2}, {-1, 2}, {-1, -2}}) {
-    const std::pair<int, int> cell{2 + dx, 2 + dy};
-    if (std::find(free.begin(), free.end(), cell) == free.end())
-      m.FBoard[cell.first][cell.second] = number++;
-  }
+  for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 8; ++y)
+      if (IsJump(2, 2, x, y) && std::find(free.begin(), free.end(), std::pair(x, y)) == free.end())
+        m.FBoard[x][y] = number++;
 }
 
 // The random numbers after RandSeed(seed): the first `draws` of them.
@@ -625,38 +600,58 @@ void TestSearch::greedyStepPutsDeadEndsLast()
   QCOMPARE(Knight(m), std::pair(0, 1));
 }
 
-// One walk of the model's own step from an empty board after RandSeed(seed),
-// as the search makes it; next is the draw that follows.
-TPosition ModelWalk(TSearchModel& m, int n, uint64_t seed, int& next)
+namespace {
+
+// Why a walk from an empty n x n board is not greedy (empty when it is): each
+// move after the first on a free jump of the least weight, a jump with no
+// free onward jump weighing 10000 more, and the last move with no free jump.
+QString GreedyFault(const TPosition& walk, const TBoard& weights, int n)
 {
-  RandSeed(seed);
-  const int last = n - 1;
-  switch (Random(4)) {
-    case 0: m.PutKnight(0, 0); break;
-    case 1: m.PutKnight(last, 0); break;
-    case 2: m.PutKnight(0, last); break;
-    default: m.PutKnight(last, last); break;
+  // Free before move v: empty, or numbered v or later.
+  auto freeJumps = [&](QPoint from, int v, QPoint besides) {
+    int jumps = 0;
+    for (int x = 0; x < n; ++x)
+      for (int y = 0; y < n; ++y)
+        jumps += IsJump(from.x(), from.y(), x, y) && QPoint(x, y) != besides &&
+                 (walk.Board[x][y] == 0 || walk.Board[x][y] >= v);
+    return jumps;
+  };
+  auto weight = [&](QPoint c, int v) {
+    return weights[c.x()][c.y()] + (freeJumps(c, v + 1, c) == 0 ? 10000 : 0);
+  };
+  for (int v = 2; v <= walk.Count; ++v) {
+    const QPoint from = CellOf(walk.Board, n, v - 1);
+    const QPoint to = CellOf(walk.Board, n, v);
+    for (int x = 0; x < n; ++x)
+      for (int y = 0; y < n; ++y)
+        if (IsJump(from.x(), from.y(), x, y) && (walk.Board[x][y] == 0 || walk.Board[x][y] >= v) &&
+            weight(QPoint(x, y), v) < weight(to, v))
+          return QStringLiteral("move %1 went to (%2,%3), (%4,%5) was lighter")
+              .arg(v).arg(to.x()).arg(to.y()).arg(x).arg(y);
   }
-  for (int steps = 0; steps < n * n && !m.IsDeadEnd(m.FPosX, m.FPosY); ++steps)
-    m.GreedyStep();
-  next = Random(1 << 30);
-  return {m.FBoard, m.FPosX, m.FPosY, m.FCount};
+  if (freeJumps(QPoint(walk.PosX, walk.PosY), walk.Count + 1, QPoint(-1, -1)) != 0)
+    return QStringLiteral("the walk stopped with a free jump left");
+  return {};
 }
 
-void TestSearch::greedyStepWalksLikeThePlainWalker()
+}  // namespace
+
+void TestSearch::plainWalkTakesTheLightestJumps()
 {
-  // Whole walks of the model's own step against the reference walker.
+  // The reference walk, made of the model's own step, is a real walk from a
+  // corner, each step greedy, and it goes on until the knight is stuck.
   for (int n : {5, 6, 8, 11, 16}) {
+    TPlainWalker plain;
+    plain.SetStart(EmptyBoard(n), n, 0, 0, 0);
     for (uint64_t seed = 1; seed <= 30; ++seed) {
-      TSearchModel m;
-      m.Play(n, {});
-      m.BuildWeights();
-      int next = 0;
-      const TPosition walk = ModelWalk(m, n, seed, next);
-      const TPosition plain = Replay(seed, {EmptyBoard(n), 0, 0, 0}, n, 1).front();
-      const QString diff = SameWalk(walk, plain);
-      QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("%1x%1 seed %2: %3").arg(n).arg(seed).arg(diff)));
-      QCOMPARE(Random(1 << 30), next);  // as many draws
+      RandSeed(seed);
+      plain.Walk();
+      const TPosition walk{plain.Board(), plain.PosX(), plain.PosY(), plain.Count()};
+      const QString where = QStringLiteral("%1x%1 seed %2: ").arg(n).arg(seed);
+      const QString fault = WalkFault(walk, {EmptyBoard(n), 0, 0, 0}, n);
+      QVERIFY2(fault.isEmpty(), qPrintable(where + fault));
+      const QString greedy = GreedyFault(walk, plain.Weights(), n);
+      QVERIFY2(greedy.isEmpty(), qPrintable(where + greedy));
     }
   }
 }
@@ -694,13 +689,10 @@ void TestSearch::walkerMatchesThePlainWalk()
   QFETCH(int, size);
   QFETCH(TPosition, start);
   QFETCH(int, seeds);
-  TSearchModel weights;
-  weights.Play(size, {});
-  weights.BuildWeights();
-  TTourWalker fast;
-  fast.SetStart(start.Board, weights.Weights(), size, start.PosX, start.PosY, start.Count);
-  TLiteralWalker plain;
+  TPlainWalker plain;
   plain.SetStart(start.Board, size, start.PosX, start.PosY, start.Count);
+  TTourWalker fast;
+  fast.SetStart(start.Board, plain.Weights(), size, start.PosX, start.PosY, start.Count);
   TBoard cells = EmptyBoard(size);
   for (uint64_t seed = 1; seed <= uint64_t(seeds); ++seed) {
     RandSeed(seed);
@@ -712,7 +704,7 @@ void TestSearch::walkerMatchesThePlainWalk()
     const int nextPlain = Random(1 << 30);
     QCOMPARE(count, fast.Count());
     const QString diff = SameWalk({cells, fast.PosX(), fast.PosY(), fast.Count()},
-                                  {plain.Cells(), plain.PosX(), plain.PosY(), plain.Count()});
+                                  {plain.Board(), plain.PosX(), plain.PosY(), plain.Count()});
     QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(diff)));
     QVERIFY2(nextFast == nextPlain, qPrintable(QStringLiteral("seed %1: different draws").arg(seed)));
   }
@@ -722,27 +714,30 @@ void TestSearch::walkerFollowsOtherWeights()
 {
   // Weights of other shapes than the game's, where few cells or none have
   // the neighbours' weights the walker's quick choice knows: its walks still
-  // follow the model's own step, draw for draw.
+  // follow the plain walk, draw for draw.
   for (int shape : {0, 1, 2}) {
     for (int n : {8, 20, 37}) {
+      TPlainWalker plain;
+      plain.SetStart(EmptyBoard(n), n, 0, 0, 0);
+      TBoard weights = plain.Weights();
+      for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+          uint16_t& w = weights[x][y];
+          w = shape == 0 ? 7 : shape == 1 ? uint16_t(1 + (x * 31 + y * 17) % 97) : uint16_t(w + ((x + 2 * y) % 7 == 0));
+        }
+      plain.SetWeights(weights);
+      TTourWalker fast;
+      fast.SetStart(EmptyBoard(n), weights, n, 0, 0, 0);
       for (uint64_t seed = 1; seed <= 15; ++seed) {
-        TSearchModel m;
-        m.Play(n, {});
-        m.BuildWeights();
-        for (int x = 0; x < n; ++x)
-          for (int y = 0; y < n; ++y) {
-            uint16_t& w = m.FWeights[x][y];
-            w = shape == 0 ? 7 : shape == 1 ? uint16_t(1 + (x * 31 + y * 17) % 97) : uint16_t(w + ((x + 2 * y) % 7 == 0));
-          }
-        TTourWalker fast;
-        fast.SetStart(EmptyBoard(n), m.FWeights, n, 0, 0, 0);
         RandSeed(seed);
         fast.Walk();
         const int nextFast = Random(1 << 30);
         TBoard cells = EmptyBoard(n);
         fast.CopyCellsTo(cells);
-        int next = 0;
-        const TPosition walk = ModelWalk(m, n, seed, next);
+        RandSeed(seed);
+        plain.Walk();
+        const int next = Random(1 << 30);
+        const TPosition walk{plain.Board(), plain.PosX(), plain.PosY(), plain.Count()};
         const QString diff = SameWalk({cells, fast.PosX(), fast.PosY(), fast.Count()}, walk);
         QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("shape %1, %2x%2 seed %3: %4").arg(shape).arg(n).arg(seed).arg(diff)));
         QCOMPARE(nextFast, next);
@@ -756,11 +751,10 @@ void TestSearch::walkerMatchesThePlainWalkInARow()
   // As in a search: one seed, then walk after walk from the same start.
   for (int n : {6, 9, 31}) {
     const TPosition start = StartAfter(n, 2, 5);
-    TSearchModel weights;
-    weights.Play(n, {});
-    weights.BuildWeights();
+    TPlainWalker reference;
+    reference.SetStart(start.Board, n, start.PosX, start.PosY, start.Count);
     TTourWalker fast;
-    fast.SetStart(start.Board, weights.Weights(), n, start.PosX, start.PosY, start.Count);
+    fast.SetStart(start.Board, reference.Weights(), n, start.PosX, start.PosY, start.Count);
     TBoard cells = EmptyBoard(n);
     RandSeed(77);
     std::vector<TPosition> walks;
