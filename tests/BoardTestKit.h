@@ -1,16 +1,19 @@
 #pragma once
 // Helpers that several board suites share: the board with its game fields
-// open, readable state names, an event log, small tables of cells and knight's
-// walks found by search.
+// open, readable state names, an event log, small tables of cells, clicks on
+// cells and knight's walks found by search. The walk checks come with
+// WalkCheck.h.
 
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QVector>
 #include <algorithm>
 #include <functional>
 #include <vector>
 
+#include "WalkCheck.h"
 #include "board/ViltronPan.h"
 
 // The board with its game fields open to the tests.
@@ -76,16 +79,10 @@ private:
   TViltronPan& FPan;
 };
 
-// An n x n table of empty cells.
-inline TBoard Zeros(int n)
-{
-  return TBoard(n, std::vector<uint16_t>(n, 0));
-}
-
 // The n x n square of a board's cells (empty where the board has none).
 inline TBoard Square(const TBoard& board, int n)
 {
-  TBoard square = Zeros(n);
+  TBoard square = EmptyBoard(n);
   for (int x = 0; x < n && x < int(board.size()); ++x)
     for (int y = 0; y < n && y < int(board[x].size()); ++y)
       square[x][y] = board[x][y];
@@ -107,6 +104,20 @@ inline QPoint CellPoint(const TViltronPan& pan, QPoint c)
 {
   const int w = pan.SizeOfCell();
   return QPoint(c.x() * w + (w - 1) / 2, c.y() * w + (w - 1) / 2);
+}
+
+// A click of the left button on a cell, as the player makes it, through the
+// board's mouse events.
+inline void ClickCell(TViltronPan& pan, QPoint cell)
+{
+  QTest::mouseClick(&pan, Qt::LeftButton, Qt::NoModifier, CellPoint(pan, cell));
+}
+
+// The player clicks the cells in order.
+inline void Play(TViltronPan& pan, const QVector<QPoint>& cells)
+{
+  for (const QPoint& cell : cells)
+    ClickCell(pan, cell);
 }
 
 // A knight's walk over an n x n board, found by a depth-first search that

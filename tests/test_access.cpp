@@ -21,13 +21,7 @@ QString Described(QObject* object)
   return Accessible(object)->text(QAccessible::Description);
 }
 
-void Press(TViltronPan& pan, QPoint cell)
-{
-  const QPoint at = CellPoint(pan, cell);
-  pan.MouseDown(Qt::LeftButton, Qt::NoModifier, at.x(), at.y());
-}
-
-QAccessibleInterface* CellOf(TViltronPan& pan, QPoint cell)
+QAccessibleInterface* CellInterface(TViltronPan& pan, QPoint cell)
 {
   return Accessible(&pan)->tableInterface()->cellAt(cell.y(), cell.x());
 }
@@ -80,7 +74,7 @@ void TestAccess::boardDescription()
   if (size != 8)
     pan.SetSize(static_cast<uint8_t>(size));
   for (QPoint cell : moves)
-    Press(pan, cell);
+    ClickCell(pan, cell);
   if (newGame)
     pan.SetState(gsNew);
   QVERIFY(Accessible(&pan));
@@ -93,7 +87,7 @@ void TestAccess::searchIsNotDescribedUntilShown()
   // The search walks over the board in gsThink; none of its trial walks may
   // be described. The hint's move is, once the board is shown again.
   TViltronPan pan;
-  Press(pan, {0, 0});
+  ClickCell(pan, {0, 0});
   const QString before = Described(&pan);
   QStringList whileThinking;
   pan.OnStopThinking = [&](QObject*) { whileThinking << Described(&pan); };
@@ -141,10 +135,10 @@ void TestAccess::cellNames()
   TViltronPan pan;
   pan.SetSize(5);
   for (QPoint move : moves)
-    Press(pan, move);
+    ClickCell(pan, move);
   if (state >= 0)
     pan.SetState(TGameState(state));
-  QAccessibleInterface* found = CellOf(pan, cell);
+  QAccessibleInterface* found = CellInterface(pan, cell);
   QVERIFY(found);
   QCOMPARE(found->role(), QAccessible::Cell);
   QCOMPARE(found->text(QAccessible::Name), expected);
@@ -161,7 +155,7 @@ void TestAccess::tableFollowsTheSize()
   QCOMPARE(board->tableInterface()->columnCount(), 8);
   QCOMPARE(board->childCount(), 64);
   // A cell is one object however it is reached, row by row from the top.
-  QAccessibleInterface* cell = CellOf(pan, {3, 2});
+  QAccessibleInterface* cell = CellInterface(pan, {3, 2});
   QCOMPARE(board->child(2 * 8 + 3), cell);
   QCOMPARE(board->indexOfChild(cell), 2 * 8 + 3);
   QCOMPARE(cell->parent(), board);
@@ -172,9 +166,9 @@ void TestAccess::tableFollowsTheSize()
   QCOMPARE(board->childCount(), 10000);
   // The old cells are gone; new ones are made as they are asked for.
   QVERIFY(!QAccessible::accessibleInterface(id));
-  QCOMPARE(CellOf(pan, {99, 99})->text(QAccessible::Name),
+  QCOMPARE(CellInterface(pan, {99, 99})->text(QAccessible::Name),
            QStringLiteral("столбец 100, строка 100, свободна"));
-  QVERIFY(!CellOf(pan, {100, 0}));
+  QVERIFY(!CellInterface(pan, {100, 0}));
 }
 
 VILTRON_TEST_MAIN(TestAccess)

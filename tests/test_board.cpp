@@ -13,15 +13,13 @@
 
 namespace {
 
-using TTestPan = TOpenPan;
-
 // The board inside a host window, as in the game, so that real presses travel
 // through the window system's delivery (grabs, double clicks) to the board.
 struct TFixture {
   TFixture()
   {
     Host.resize(340, 340);
-    Pan = new TTestPan(&Host);
+    Pan = new TOpenPan(&Host);
     Pan->move(20, 30);
   }
 
@@ -32,7 +30,7 @@ struct TFixture {
   }
 
   QWidget Host;
-  TTestPan* Pan;
+  TOpenPan* Pan;
 };
 
 // How a press reaches the board: the handler called directly, or a real press
@@ -96,7 +94,7 @@ struct TSnapshot {
   int Cursor = 0;
 };
 
-TSnapshot Snap(const TTestPan& pan)
+TSnapshot Snap(const TOpenPan& pan)
 {
   return {pan.Board(), pan.Count(), pan.PosX(), pan.PosY(), pan.State(), pan.Cursor()};
 }
@@ -174,7 +172,7 @@ void TestBoard::construction()
   QCOMPARE(pan.size(), QSize(200, 200));
   QCOMPARE(int(pan.Size()), 8);
   QCOMPARE(int(pan.SizeOfCell()), 25);
-  QVERIFY(pan.Board() == Zeros(8));
+  QVERIFY(pan.Board() == EmptyBoard(8));
   QCOMPARE(StateName(pan.State()), StateName(gsNew));
   QCOMPARE(int(pan.Count()), 0);
   QCOMPARE(pan.Cursor(), crKnight);
@@ -246,7 +244,7 @@ void TestBoard::setState()
   QCOMPARE(f.Pan->Cursor(), cursor);
   QCOMPARE(f.Pan->cursor().shape(), ShapeOf(cursor));
   if (cleared) {
-    QVERIFY(f.Pan->Board() == Zeros(8));
+    QVERIFY(f.Pan->Board() == EmptyBoard(8));
     QCOMPARE(int(f.Pan->Count()), 0);
   } else {
     QVERIFY(f.Pan->Board() == before.Board);
@@ -284,7 +282,7 @@ void TestBoard::setStateRepeats()
 
   if (event.isEmpty()) {
     QCOMPARE(log.Items, QStringList());
-    QVERIFY(f.Pan->Board() == Zeros(8));
+    QVERIFY(f.Pan->Board() == EmptyBoard(8));
     QCOMPARE(int(f.Pan->Count()), 0);
   } else {
     QCOMPARE(log.Items.size(), 2);
@@ -323,7 +321,7 @@ void TestBoard::setSize()
   f.Pan->SetSize(5);
   QCOMPARE(f.Pan->size(), QSize(125, 125));
   QCOMPARE(int(f.Pan->Size()), 5);
-  QVERIFY(f.Pan->Board() == Zeros(5));
+  QVERIFY(f.Pan->Board() == EmptyBoard(5));
   QCOMPARE(int(f.Pan->Count()), 0);
   QCOMPARE(StateName(f.Pan->State()), StateName(gsNew));
   QCOMPARE(f.Pan->Cursor(), crKnight);
@@ -338,7 +336,7 @@ void TestBoard::setSize()
   // Growing again gives empty new cells.
   f.Pan->SetSize(9);
   QCOMPARE(f.Pan->size(), QSize(225, 225));
-  QVERIFY(f.Pan->Board() == Zeros(9));
+  QVERIFY(f.Pan->Board() == EmptyBoard(9));
   QCOMPARE(log.Items, QStringList({Item("OnStart", gsNew, 0), Item("OnMove", gsPlay, 1)}));
 }
 
@@ -423,7 +421,7 @@ void TestBoard::firstPress()
   QCOMPARE(StateName(f.Pan->State()), StateName(gsPlay));
   QCOMPARE(f.Pan->Cursor(), crHandPoint);
   QCOMPARE(f.Pan->cursor().shape(), Qt::PointingHandCursor);
-  TBoard expected = Zeros(8);
+  TBoard expected = EmptyBoard(8);
   expected[6][3] = 1;
   QVERIFY(f.Pan->Board() == expected);
 }

@@ -13,18 +13,14 @@ namespace {
 void SetUp(TOpenPan& pan, const QString& setup)
 {
   pan.SetSize(5);
-  const auto press = [&pan](QPoint cell) {
-    const QPoint at = CellPoint(pan, cell);
-    pan.MouseDown(Qt::LeftButton, Qt::NoModifier, at.x(), at.y());
-  };
   if (setup == "started")
     pan.SetState(gsPlay);
   if (setup == "middle" || setup == "stopped" || setup == "replay")
-    press({2, 2});
+    ClickCell(pan, {2, 2});
   if (setup == "one choice") {
     // The knight in the corner, its other jump taken.
-    press({1, 2});
-    press({0, 0});
+    ClickCell(pan, {1, 2});
+    ClickCell(pan, {0, 0});
   }
   if (setup == "stopped")
     pan.SetState(gsStop);

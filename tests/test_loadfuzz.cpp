@@ -11,13 +11,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPoint>
 #include <QTemporaryDir>
 #include <QTest>
 #include <random>
 #include <utility>
 #include <vector>
 
+#include "FileTestKit.h"
+#include "WalkCheck.h"
 #include "board/BoardModel.h"
 #include "board/SaveRecord.h"
 
@@ -25,16 +26,12 @@ namespace {
 
 // A board of the game without its window. Its host takes the size a file
 // asks for, whatever it is, as the main window does.
-class TLoadingBoard : public TBoardModel {
+class TLoadingBoard : public TOpenModel {
 public:
-  using TBoardModel::ClearBoard;
-  using TBoardModel::FState;
-  using TBoardModel::ResizeBoard;
-
   bool Refused = false;
 
-  // A walk from a corner, each step to the free neighbour with the fewest
-  // onward jumps, of at most `moves` moves; then the state.
+  // A walk from a corner of at most `moves` moves, each step the model's
+  // greedy one; then the state.
   void Walk(int n, int moves, TGameState state)
   {
     ResizeBoard(uint8_t(n));
@@ -69,12 +66,6 @@ struct TSeen {
   TBoard Board;
 };
 
-QByteArray ReadAll(const QString& path)
-{
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What is wrong with a board after a load, or nothing.
 QString BrokenInvariant(const TLoadingBoard& b)
 {
@@ -89,31 +80,7 @@ QString BrokenInvariant(const TLoadingBoard& b)
     return QStringLiteral("knight at (%1,%2)").arg(b.PosX()).arg(b.PosY());
   if (b.State() > gsNew)
     return QStringLiteral("state %1").arg(int(b.State()));
-  // Each move's cell, found by looking at every cell.
-  std::vector<QPoint> moves(b.Count() + 1, QPoint(-1, -1));
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y) {
-      const int k = b.Board()[x][y];
-      if (k > b.Count())
-        return QStringLiteral("(%1,%2) holds %3 of %4 moves").arg(x).arg(y).arg(k).arg(b.Count());
-      if (k != 0 && moves[k].x() >= 0)
-        return QStringLiteral("move %1 twice").arg(k);
-      if (k != 0)
-        moves[k] = QPoint(x, y);
-    }
-  for (int k = 1; k <= b.Count(); ++k) {
-    if (moves[k].x() < 0)
-      return QStringLiteral("move %1 missing").arg(k);
-    const QPoint d = moves[k] - moves[k - 1];
-    if (k > 1 && !(d.manhattanLength() == 3 && d.x() != 0 && d.y() != 0))
-      return QStringLiteral("move %1 is no jump from move %2").arg(k).arg(k - 1);
-  }
-  if (b.Count() != 0 && moves[b.Count()] != QPoint(b.PosX(), b.PosY()))
-    return QStringLiteral("knight at (%1,%2), not on move %3")
-        .arg(b.PosX())
-        .arg(b.PosY())
-        .arg(b.Count());
-  return {};
+  return GameFault(b, b.Count());
 }
 
 }  // namespace

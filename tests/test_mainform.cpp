@@ -45,29 +45,11 @@ QPoint NotAJumpFrom(int n, QPoint from)
 {
   for (int x = 0; x < n; ++x) {
     for (int y = 0; y < n; ++y) {
-      const int dx = qAbs(x - from.x());
-      const int dy = qAbs(y - from.y());
-      if (!((dx == 1 && dy == 2) || (dx == 2 && dy == 1)) && QPoint(x, y) != from)
+      if (!IsJump(from, QPoint(x, y)) && QPoint(x, y) != from)
         return QPoint(x, y);
     }
   }
   return {-1, -1};
-}
-
-// A press on a cell, as the player makes it. Pixel (w·x + 5, w·y + 5) lies in
-// cell (x, y) under both mappings of the board: with the knight cursor
-// ((X + w/2) div w) and with any other cursor (X div w).
-void ClickCell(TMainForm& form, QPoint cell)
-{
-  const int w = form.Game->SizeOfCell();
-  QTest::mouseClick(form.Game, Qt::LeftButton, Qt::NoModifier,
-                    QPoint(cell.x() * w + 5, cell.y() * w + 5));
-}
-
-void Play(TMainForm& form, const TWalk& walk)
-{
-  for (const QPoint& cell : walk)
-    ClickCell(form, cell);
 }
 
 int NumberedCells(const TMainForm& form)
@@ -411,7 +393,7 @@ void TMainFormTest::firstClickStartsTheGame()
 
   const TWalk walk = FindShortestWalk(8, false);
   QVERIFY(walk.size() >= 3);
-  ClickCell(form, walk[0]);
+  ClickCell(*form.Game, walk[0]);
 
   // The game started by itself, before the move was recorded.
   QCOMPARE(log, (QStringList{QStringLiteral("start"), QStringLiteral("move")}));
@@ -430,7 +412,7 @@ void TMainFormTest::firstClickStartsTheGame()
   QCOMPARE(form.StatusBar1->PanelText(3), QStringLiteral("63"));
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("MOVE"));
 
-  ClickCell(form, walk[1]);
+  ClickCell(*form.Game, walk[1]);
   QCOMPARE(form.Game->Board()[walk[1].x()][walk[1].y()], 2);
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("2"));
   QCOMPARE(form.StatusBar1->PanelText(3), QStringLiteral("62"));
@@ -443,11 +425,11 @@ void TMainFormTest::illegalMoveShowsTheRules()
   TMainForm form;
   TBoxAnswerer answerer(QMessageBox::Ok);
   const TWalk walk = FindShortestWalk(8, false);
-  ClickCell(form, walk[0]);
+  ClickCell(*form.Game, walk[0]);
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("MOVE"));
 
   const QPoint wrong = NotAJumpFrom(8, walk[0]);
-  ClickCell(form, wrong);
+  ClickCell(*form.Game, wrong);
   QCOMPARE(answerer.Count(), 1);
   const TSeenBox box = answerer.Last();
   QCOMPARE(box.Title, QStringLiteral("Error"));
@@ -461,13 +443,13 @@ void TMainFormTest::illegalMoveShowsTheRules()
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("1"));
 
   // The knight's own cell is no move either.
-  ClickCell(form, walk[0]);
+  ClickCell(*form.Game, walk[0]);
   QCOMPARE(answerer.Count(), 2);
   QCOMPARE(answerer.Last().Text, RulesText);
   QCOMPARE(form.Game->Count(), 1);
 
   // A legal move is still possible afterwards.
-  ClickCell(form, walk[1]);
+  ClickCell(*form.Game, walk[1]);
   QCOMPARE(form.Game->Count(), 2);
   QCOMPARE(answerer.Count(), 2);
 }
@@ -480,10 +462,10 @@ void TMainFormTest::illegalMoveWithoutRulesBox()
   QVERIFY(!form.ShowErrors1->isChecked());
 
   const TWalk walk = FindShortestWalk(8, false);
-  ClickCell(form, walk[0]);
+  ClickCell(*form.Game, walk[0]);
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("MOVE"));
   const QPoint wrong = NotAJumpFrom(8, walk[0]);
-  ClickCell(form, wrong);
+  ClickCell(*form.Game, wrong);
   QCOMPARE(answerer.Count(), 0);
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("ERROR"));
   QCOMPARE(form.Game->Count(), 1);
@@ -492,7 +474,7 @@ void TMainFormTest::illegalMoveWithoutRulesBox()
   // Choosing the option again brings the box back.
   form.ShowErrors1->trigger();
   QVERIFY(form.ShowErrors1->isChecked());
-  ClickCell(form, wrong);
+  ClickCell(*form.Game, wrong);
   QCOMPARE(answerer.Count(), 1);
   QCOMPARE(answerer.Last().Text, RulesText);
 }
@@ -505,15 +487,15 @@ void TMainFormTest::soundOffKeepsEveryBox()
   QVERIFY(!form.Sound1->isChecked());
 
   const TWalk walk = FindShortestWalk(8, false);
-  ClickCell(form, walk[0]);
+  ClickCell(*form.Game, walk[0]);
   QCOMPARE(form.Game->Count(), 1);
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("1"));
-  ClickCell(form, NotAJumpFrom(8, walk[0]));
+  ClickCell(*form.Game, NotAJumpFrom(8, walk[0]));
   QCOMPARE(answerer.Count(), 1);
   QCOMPARE(answerer.Last().Text, RulesText);
   // To the end of a lost game: its box still comes, no clip ever started.
   for (int i = 1; i < walk.size(); ++i)
-    ClickCell(form, walk[i]);
+    ClickCell(*form.Game, walk[i]);
   QCOMPARE(answerer.Count(), 2);
   QCOMPARE(answerer.Last().Text, QStringLiteral("Вы проиграли..."));
   QCOMPARE(form.Game->State(), gsStop);
@@ -522,7 +504,7 @@ void TMainFormTest::soundOffKeepsEveryBox()
   // Switched back on, the next move is heard again.
   form.Sound1->trigger();
   QTest::mouseClick(form.Button1, Qt::LeftButton);
-  ClickCell(form, walk[0]);
+  ClickCell(*form.Game, walk[0]);
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("MOVE"));
 }
 
@@ -535,11 +517,11 @@ void TMainFormTest::completeTourWins()
 
   const TWalk tour = FindShortestWalk(5, true);
   QCOMPARE(tour.size(), 25);
-  Play(form, tour.mid(0, 24));
+  Play(*form.Game, tour.mid(0, 24));
   QCOMPARE(answerer.Count(), 0);
   QCOMPARE(form.StatusBar1->PanelText(3), QStringLiteral("1"));
 
-  ClickCell(form, tour.last());
+  ClickCell(*form.Game, tour.last());
   QCOMPARE(answerer.Count(), 1);
   const TSeenBox box = answerer.Last();
   QCOMPARE(box.Text, QStringLiteral("Победа!"));
@@ -566,7 +548,7 @@ void TMainFormTest::completeTourWins()
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("WIN"));
 
   // Presses on a finished game do nothing.
-  ClickCell(form, tour[0]);
+  ClickCell(*form.Game, tour[0]);
   QCOMPARE(answerer.Count(), 1);
   QCOMPARE(form.Game->Count(), 25);
 }
@@ -620,7 +602,7 @@ void TMainFormTest::strandedKnightLoses()
 
   const TWalk walk = FindShortestWalk(8, false);
   QVERIFY(!walk.isEmpty());
-  Play(form, walk);
+  Play(*form.Game, walk);
 
   QCOMPARE(answerer.Count(), 1);
   const TSeenBox box = answerer.Last();
@@ -659,8 +641,8 @@ void TMainFormTest::buttonGivesUpAndClears()
   QVERIFY(!form.N1->isEnabled());
 
   // With moves made the button asks first; No keeps the game.
-  ClickCell(form, walk[0]);
-  ClickCell(form, walk[1]);
+  ClickCell(*form.Game, walk[0]);
+  ClickCell(*form.Game, walk[1]);
   QTest::mouseClick(form.Button1, Qt::LeftButton);
   QCOMPARE(answerer.Count(), 1);
   const TSeenBox box = answerer.Last();
@@ -705,8 +687,8 @@ void TMainFormTest::menuGivesUpAndKeepsMoves()
 
   // With moves: the question, No keeps the game.
   QTest::mouseClick(form.Button1, Qt::LeftButton);
-  ClickCell(form, walk[0]);
-  ClickCell(form, walk[1]);
+  ClickCell(*form.Game, walk[0]);
+  ClickCell(*form.Game, walk[1]);
   form.N1->trigger();
   QCOMPARE(answerer.Count(), 1);
   QCOMPARE(answerer.Last().Text, QStringLiteral("Прервать игру?"));
@@ -746,7 +728,7 @@ void TMainFormTest::buttonStartsAGame()
   QCOMPARE(form.StatusBar1->PanelText(3), QStringLiteral("64"));
 
   // From a lost game: a new, empty game that runs at once.
-  Play(form, walk);
+  Play(*form.Game, walk);
   QCOMPARE(form.Game->State(), gsStop);
   QVERIFY(NumberedCells(form) > 0);
   QTest::mouseClick(form.Button1, Qt::LeftButton);
@@ -758,7 +740,7 @@ void TMainFormTest::buttonStartsAGame()
   QCOMPARE(answerer.Count(), 1);  // only the loss
 
   // And the first press of that game is a move anywhere.
-  ClickCell(form, walk[1]);
+  ClickCell(*form.Game, walk[1]);
   QCOMPARE(form.Game->Count(), 1);
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("1"));
 }
@@ -853,8 +835,8 @@ void TMainFormTest::newGameCommand()
 
   // gsPlay with moves: the question, asked after the mark has toggled; No
   // keeps the game.
-  ClickCell(form, walk[0]);
-  ClickCell(form, walk[1]);
+  ClickCell(*form.Game, walk[0]);
+  ClickCell(*form.Game, walk[1]);
   log.clear();
   form.NewGame1->trigger();
   QCOMPARE(answerer.Count(), 1);
@@ -885,7 +867,7 @@ void TMainFormTest::newGameCommand()
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("0"));
 
   // gsStop, after a lost game: an empty game without a question.
-  Play(form, walk);
+  Play(*form.Game, walk);
   QCOMPARE(form.Game->State(), gsStop);
   QCOMPARE(answerer.Count(), 3);
   log.clear();
@@ -963,7 +945,7 @@ void TMainFormTest::missingMoveSound()
   TBoxAnswerer answerer(QMessageBox::Ok);
   const TWalk walk = FindShortestWalk(8, false);
 
-  ClickCell(form, walk[0]);
+  ClickCell(*form.Game, walk[0]);
   // The application's error handler showed the failure; only one box.
   QCOMPARE(answerer.Count(), 1);
   QCOMPARE(answerer.Last().Text, QStringLiteral("Ресурс не найден!"));
@@ -980,19 +962,19 @@ void TMainFormTest::missingMoveSound()
   QCOMPARE(form.Sounds()->LastPlayed(), QString());
 
   // The program goes on: the next press is a move again.
-  ClickCell(form, walk[1]);
+  ClickCell(*form.Game, walk[1]);
   QCOMPARE(answerer.Count(), 2);
   QCOMPARE(form.Game->Count(), 2);
 
   // An illegal press: the error sound is missing too, so no rules box.
-  ClickCell(form, NotAJumpFrom(8, walk[1]));
+  ClickCell(*form.Game, NotAJumpFrom(8, walk[1]));
   QCOMPARE(answerer.Count(), 3);
   QCOMPARE(answerer.Last().Text, QStringLiteral("Ресурс не найден!"));
   QCOMPARE(form.Game->Count(), 2);
 
   // With the sound off nothing is looked up and the game runs normally.
   form.Sound1->trigger();
-  ClickCell(form, walk[2]);
+  ClickCell(*form.Game, walk[2]);
   QCOMPARE(answerer.Count(), 3);
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("3"));
 }
@@ -1029,7 +1011,7 @@ void TMainFormTest::missingEndSound()
   TBoxAnswerer answerer(QMessageBox::Ok);
   const TWalk walk = FindShortestWalk(n, win);
   QVERIFY(!walk.isEmpty());
-  Play(form, walk);
+  Play(*form.Game, walk);
 
   // The error box instead of the end-of-game box; the rest of the board's
   // press, its stop included, was skipped.
@@ -1071,8 +1053,8 @@ void TMainFormTest::exitCommandEndsTheLoop()
   form.show();
   QVERIFY(QTest::qWaitForWindowActive(&form));
   const TWalk walk = FindShortestWalk(8, false);
-  ClickCell(form, walk[0]);
-  ClickCell(form, walk[1]);
+  ClickCell(*form.Game, walk[0]);
+  ClickCell(*form.Game, walk[1]);
   QCOMPARE(form.Game->State(), gsPlay);
   form.Edit1->setFocus();
 

@@ -15,7 +15,8 @@
 
 namespace {
 
-class TTestPan : public TOpenPan {
+// A board on which a test puts numbers as a game or a search would.
+class TNumberedPan : public TOpenPan {
 public:
   using TOpenPan::TOpenPan;
 
@@ -96,7 +97,7 @@ QImage KnightCell(int w, QRgb fill)
 
 // What one cell of the board must show when it holds no number: a bare square
 // or the knight.
-QImage ExpectedCell(const TTestPan& pan, int x, int y, const TColours& c)
+QImage ExpectedCell(const TNumberedPan& pan, int x, int y, const TColours& c)
 {
   const int w = pan.SizeOfCell();
   const QRgb fill = IsLight(x, y) ? c.Light : c.Dark;
@@ -195,7 +196,7 @@ QString CompareText(const QImage& shown, QPoint at, const QImage& expected, QRgb
 }
 
 // Every cell of a full repaint against its reference.
-QString CompareBoard(const QImage& shown, const TTestPan& pan, const TColours& c)
+QString CompareBoard(const QImage& shown, const TNumberedPan& pan, const TColours& c)
 {
   if (shown.size() != pan.size())
     return QStringLiteral("picture is %1 x %2").arg(shown.width()).arg(shown.height());
@@ -243,19 +244,11 @@ int Coloured(const QImage& image, const QRect& region)
   return n;
 }
 
-// Presses the middle of a cell, as the player does.
-void Press(TViltronPan& pan, int x, int y)
-{
-  const int w = pan.SizeOfCell();
-  pan.MouseDown(Qt::LeftButton, Qt::NoModifier, x * w + (w - 1) / 2, y * w + (w - 1) / 2);
-}
-
 // Five moves: 1 (0,0), 2 (2,1), 3 (4,2), 4 (2,3) and the knight, 5, on (0,4).
 // Odd moves stand on light cells, even ones on dark cells.
 void PlayFiveMoves(TViltronPan& pan)
 {
-  for (QPoint c : {QPoint(0, 0), QPoint(2, 1), QPoint(4, 2), QPoint(2, 3), QPoint(0, 4)})
-    Press(pan, c.x(), c.y());
+  Play(pan, {{0, 0}, {2, 1}, {4, 2}, {2, 3}, {0, 4}});
 }
 
 }  // namespace
@@ -284,7 +277,7 @@ private slots:
 
 void TestPaint::newBoardIsChequered()
 {
-  TTestPan pan;
+  TNumberedPan pan;
   const QImage shown = Shown(pan);
   QCOMPARE(shown.size(), QSize(200, 200));
   QCOMPARE(shown.pixel(0, 0), White);
@@ -300,7 +293,7 @@ void TestPaint::newBoardIsChequered()
 
 void TestPaint::numbersAndKnightAfterFiveMoves()
 {
-  TTestPan pan;
+  TNumberedPan pan;
   pan.show();
   QVERIFY(QTest::qWaitForWindowExposed(&pan));
   PlayFiveMoves(pan);
@@ -330,7 +323,7 @@ void TestPaint::numbersAndKnightAfterFiveMoves()
 
 void TestPaint::numberAndKnightPlacement()
 {
-  TTestPan pan;
+  TNumberedPan pan;
   // A number on the dark cell (2,3), the knight elsewhere.
   pan.Put(2, 3, 7);
   pan.Put(6, 6, 9);
@@ -361,7 +354,7 @@ void TestPaint::numberBackgroundIsOpaque()
 {
   // A number wider than its cell shows where its opaque background lies: it
   // covers part of the white neighbour (3,3) with the dark cell's black.
-  TTestPan pan;
+  TNumberedPan pan;
   QFont font = WindowFont();
   font.setPixelSize(18);
   pan.setFont(font);
@@ -413,7 +406,7 @@ void TestPaint::searchAndEmptyCountShowBareSquares_data()
 void TestPaint::searchAndEmptyCountShowBareSquares()
 {
   QFETCH(int, after);
-  TTestPan pan;
+  TNumberedPan pan;
   PlayFiveMoves(pan);
   const QImage game = Shown(pan);
   QCOMPARE(CompareBoard(game, pan, TColours()), QString());
@@ -442,7 +435,7 @@ void TestPaint::searchAndEmptyCountShowBareSquares()
 
 void TestPaint::newGameRepaintsAtOnce()
 {
-  TTestPan pan;
+  TNumberedPan pan;
   pan.show();
   QVERIFY(QTest::qWaitForWindowExposed(&pan));
   PlayFiveMoves(pan);
@@ -470,7 +463,7 @@ void TestPaint::colourShowsAtNextRepaint_data()
 void TestPaint::colourShowsAtNextRepaint()
 {
   QFETCH(int, property);
-  TTestPan pan;
+  TNumberedPan pan;
   pan.show();
   QVERIFY(QTest::qWaitForWindowExposed(&pan));
   PlayFiveMoves(pan);
@@ -526,13 +519,13 @@ void TestPaint::colourShowsAtNextRepaint()
 
 void TestPaint::moveIsDrawnBeforeOnMove()
 {
-  TTestPan pan;
+  TNumberedPan pan;
   pan.show();
   QVERIFY(QTest::qWaitForWindowExposed(&pan));
   QVector<QImage> seen;
   pan.OnMove = [&](QObject*) { seen << Drawn(pan); };
-  Press(pan, 0, 0);
-  Press(pan, 2, 1);
+  ClickCell(pan, QPoint(0, 0));
+  ClickCell(pan, QPoint(2, 1));
   QCOMPARE(seen.size(), 2);
 
   // When OnMove runs, the screen already shows the knight on its new cell and
@@ -545,7 +538,7 @@ void TestPaint::moveIsDrawnBeforeOnMove()
 
 void TestPaint::drawCellIsImmediateAndLocal()
 {
-  TTestPan pan;
+  TNumberedPan pan;
   pan.show();
   QVERIFY(QTest::qWaitForWindowExposed(&pan));
   PlayFiveMoves(pan);
@@ -578,7 +571,7 @@ void TestPaint::knightReachesOntoNeighbours()
 {
   // With 20-pixel cells the 32-pixel picture reaches the cells right of and
   // below its own.
-  TTestPan pan;
+  TNumberedPan pan;
   pan.show();
   QVERIFY(QTest::qWaitForWindowExposed(&pan));
   pan.SetSizeOfCell(20);
@@ -628,7 +621,7 @@ void TestPaint::numbersOfSeveralDigits()
 {
   QFETCH(QFont, font);
   // A 40 x 40 board with room in each cell for four digits of the font.
-  TTestPan pan;
+  TNumberedPan pan;
   pan.setFont(font);
   pan.SetSize(40);
   pan.SetSizeOfCell(
@@ -671,7 +664,7 @@ namespace {
 // The board on its screen: a number `value` on `cell`, the knight on (4,4).
 // Each logical pixel is r x r device pixels, and what the board shows must be
 // drawn at that resolution.
-void CheckSharp(TTestPan& pan, const QFont& font, QPoint cell, int value)
+void CheckSharp(TNumberedPan& pan, const QFont& font, QPoint cell, int value)
 {
   const int r = qRound(pan.devicePixelRatioF());
   const int w = pan.SizeOfCell() * r;  // a cell in device pixels
@@ -734,7 +727,7 @@ void TestPaint::sharpAtScreenRatio()
   QFETCH(QFont, font);
   QFETCH(QPoint, cell);
   QFETCH(int, value);
-  TTestPan pan;
+  TNumberedPan pan;
   pan.setFont(font);
   pan.Put(cell.x(), cell.y(), value);
   pan.Put(4, 4, 64);

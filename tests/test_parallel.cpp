@@ -16,29 +16,11 @@ namespace {
 
 // A model searching with three walkers, which the "user" stops after a number
 // of message dispatches. Each dispatch notes the walk the board fields show.
-class TParallelModel : public TBoardModel {
+class TParallelModel : public TOpenModel {
 public:
-  using TBoardModel::FBest;
-  using TBoardModel::FBoard;
-  using TBoardModel::FCount;
-  using TBoardModel::FLongestOwnWalk;
-  using TBoardModel::FPosX;
-  using TBoardModel::FPosY;
-  using TBoardModel::FSize;
-  using TBoardModel::FState;
-
   static constexpr int DispatchLimit = 200000;
 
   TParallelModel() { SetSearchWalkers(3); }
-
-  void Play(int n, const std::vector<std::pair<int, int>>& moves)
-  {
-    ResizeBoard(static_cast<uint8_t>(n));
-    ClearBoard();
-    for (const auto& [x, y] : moves)
-      PutKnight(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
-  }
-  TPosition Position() const { return {FBoard, FPosX, FPosY, FCount}; }
 
   int StopAfter = 0;  // dispatches; 0: never
   TGameState StopWith = gsBest;
@@ -120,8 +102,7 @@ void TestParallel::findsRealTours()
     RandSeed(seed);
     m.SearchTour();
     QCOMPARE(int(m.FBest.Count), size * size);
-    const QString fault = WalkFault({m.FBest.Board, m.FBest.PosX, m.FBest.PosY, m.FBest.Count},
-                                    m.Start, size);
+    const QString fault = WalkFault(m.BestWalk(), m.Start, size);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
     QVERIFY2(m.ShownFault.isEmpty(), qPrintable(m.ShownFault));
     QVERIFY(m.Position().Board == m.Start.Board);
@@ -181,7 +162,7 @@ void TestParallel::stopsWhenAsked()
   QCOMPARE(m.Dispatches, stopAfter);
   QCOMPARE(int(m.FState), stopWith);
   QVERIFY2(m.ShownFault.isEmpty(), qPrintable(m.ShownFault));
-  const TPosition best{m.FBest.Board, m.FBest.PosX, m.FBest.PosY, m.FBest.Count};
+  const TPosition best = m.BestWalk();
   const QString fault = WalkFault(best, m.Start, size);
   QVERIFY2(fault.isEmpty(), qPrintable(fault));
   // Every walk is in the race, the ones shown to the interface as well.

@@ -4,47 +4,11 @@
 
 #include <QTest>
 #include <climits>
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
+#include "WalkCheck.h"
 #include "board/BoardModel.h"
-
-namespace {
-
-using TMoves = std::vector<std::pair<int, int>>;
-
-// The model with its game fields open to the tests.
-class TRulesModel : public TBoardModel {
-public:
-  using TBoardModel::ClearBoard;
-  using TBoardModel::FBoard;
-  using TBoardModel::FCount;
-  using TBoardModel::FPosX;
-  using TBoardModel::FPosY;
-  using TBoardModel::FSize;
-  using TBoardModel::FWeights;
-  using TBoardModel::ResizeBoard;
-
-  // An empty n x n board, then the given moves in order.
-  void Play(int n, const TMoves& moves)
-  {
-    ResizeBoard(static_cast<uint8_t>(n));
-    ClearBoard();
-    for (const auto& [x, y] : moves)
-      PutKnight(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
-  }
-};
-
-// The knight's jump told by its geometry: one square one way, two the other.
-bool IsJump(int fromX, int fromY, int toX, int toY)
-{
-  const int dx = std::abs(toX - fromX);
-  const int dy = std::abs(toY - fromY);
-  return (dx == 1 && dy == 2) || (dx == 2 && dy == 1);
-}
-
-}  // namespace
 
 class TestRules : public QObject {
   Q_OBJECT
@@ -75,7 +39,7 @@ void TestRules::firstMoveMayGoOnAnyFreeCell()
 {
   // Before the first move the knight's fields mean nothing: wherever they
   // point, every free cell is a legal start and a numbered one is not.
-  TRulesModel m;
+  TOpenModel m;
   m.Play(6, {});
   m.FBoard[4][1] = 7;  // a number left on the board, e.g. by a loaded game
   for (const auto& [px, py] : {std::pair{0, 0}, std::pair{3, 3}, std::pair{5, 2},
@@ -92,7 +56,7 @@ void TestRules::firstMoveMayGoOnAnyFreeCell()
 
 void TestRules::firstMoveOffTheBoardIsWrong()
 {
-  TRulesModel m;
+  TOpenModel m;
   m.Play(8, {});
   m.FPosX = 1;
   m.FPosY = 1;
@@ -121,7 +85,7 @@ void TestRules::laterMovesAreKnightJumpsOntoFreeCells()
 {
   QFETCH(int, size);
   QFETCH(TMoves, moves);
-  TRulesModel m;
+  TOpenModel m;
   m.Play(size, moves);
   const int kx = moves.back().first;
   const int ky = moves.back().second;
@@ -142,7 +106,7 @@ void TestRules::farCoordinatesAreWrongNotWrapped()
 {
   // Knight on (0,0) after one move: (2,1) is a jump; the same cell plus or
   // minus 2^16 must not be taken for it, nor jumps that leave the board.
-  TRulesModel m;
+  TOpenModel m;
   m.Play(8, {{0, 0}});
   QVERIFY(!m.IsWrongMove(2, 1));
   QVERIFY(m.IsWrongMove(2 + 65536, 1));
@@ -165,7 +129,7 @@ void TestRules::farCoordinatesAreWrongNotWrapped()
 void TestRules::deadEndOfTheCorner()
 {
   // The corner (0,0) of 5x5 reaches only (1,2) and (2,1).
-  TRulesModel m;
+  TOpenModel m;
   m.Play(5, {});
   QVERIFY(!m.IsDeadEnd(0, 0));
   m.FBoard[1][2] = 1;
@@ -189,7 +153,7 @@ void TestRules::deadEndIgnoresTheKnight()
 {
   // Whether a cell is a dead end depends on the free cells around it only,
   // not on where the knight stands or how many moves were made.
-  TRulesModel m;
+  TOpenModel m;
   m.Play(5, {{1, 2}, {3, 3}, {2, 1}});
   QVERIFY(m.IsDeadEnd(0, 0));  // (2,1) is the knight's own cell
   QVERIFY(!m.IsDeadEnd(4, 4));
@@ -204,7 +168,7 @@ void TestRules::deadEndIgnoresTheKnight()
 
 void TestRules::deadEndOnTinyBoards()
 {
-  TRulesModel m;
+  TOpenModel m;
   // 1x1 and 2x2: no jump stays on the board.
   m.Play(1, {});
   QVERIFY(m.IsDeadEnd(0, 0));
@@ -221,7 +185,7 @@ void TestRules::deadEndOnTinyBoards()
 
 void TestRules::putKnightNumbersTheCellWithTheNewCount()
 {
-  TRulesModel m;
+  TOpenModel m;
   m.Play(8, {});
   m.PutKnight(0, 0);
   QCOMPARE(m.FCount, uint16_t(1));
@@ -260,7 +224,7 @@ void TestRules::weightsOfFiveAndEight()
       {1, 2, 3, 4, 4, 3, 2, 1}, {2, 3, 4, 5, 5, 4, 3, 2}, {3, 4, 5, 6, 6, 5, 4, 3},
       {4, 5, 6, 7, 7, 6, 5, 4}, {4, 5, 6, 7, 7, 6, 5, 4}, {3, 4, 5, 6, 6, 5, 4, 3},
       {2, 3, 4, 5, 5, 4, 3, 2}, {1, 2, 3, 4, 4, 3, 2, 1}};
-  TRulesModel m;
+  TOpenModel m;
   m.Play(5, {});
   m.BuildWeights();
   QCOMPARE(int(m.FWeights.size()), 5);
@@ -286,7 +250,7 @@ void TestRules::weightsShape()
 {
   QFETCH(int, size);
   const int n = size;
-  TRulesModel m;
+  TOpenModel m;
   m.Play(n, {});
   m.FBoard[0][0] = 1;  // the cells' numbers play no part
   m.BuildWeights();

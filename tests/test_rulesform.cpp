@@ -7,34 +7,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <cstdlib>
 
 #include "TestApp.h"
-#include "board/KnightMoves.h"
+#include "WalkCheck.h"
 #include "board/Random.h"
 #include "main/MainForm.h"
 #include "platform/Sounds.h"
 #include "platform/StatusBar.h"
 #include "windows/RulesForm.h"
-
-namespace {
-
-bool IsCorner(int x, int y, int n)
-{
-  return (x == 0 || x == n - 1) && (y == 0 || y == n - 1);
-}
-
-// The cell holding move k, or (-1, -1).
-QPoint CellOf(const TBoard& board, int n, int k)
-{
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y)
-      if (board[x][y] == k)
-        return {x, y};
-  return {-1, -1};
-}
-
-}  // namespace
 
 class TestRulesForm : public QObject {
   Q_OBJECT
@@ -115,9 +95,7 @@ private slots:
       const QPoint a = CellOf(board, 5, k);
       const QPoint b = CellOf(board, 5, k + 1);
       QVERIFY(a.x() >= 0 && b.x() >= 0);
-      const int dx = std::abs(a.x() - b.x());
-      const int dy = std::abs(a.y() - b.y());
-      QVERIFY((dx == 1 && dy == 2) || (dx == 2 && dy == 1));
+      QVERIFY(IsJump(a, b));
     }
 
     // The full board stays for one more tick, then a new tour starts.

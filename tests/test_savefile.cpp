@@ -22,6 +22,7 @@
 #endif
 
 #include "BoardTestKit.h"
+#include "FileTestKit.h"
 #include "TestApp.h"
 #include "board/KnightMoves.h"
 #include "board/Random.h"
@@ -33,7 +34,7 @@ constexpr int RecordLength = 20016;
 // The board with its game fields open to the tests. The tour search can be
 // told to take its best walk after a few walks, as the solver window's button
 // does, so that a search on a board without a tour ends.
-class TTestPan : public TOpenPan {
+class TShortSearchPan : public TOpenPan {
 public:
   using TOpenPan::TOpenPan;
 
@@ -69,14 +70,14 @@ private:
 };
 
 // The host's OnResize answer in the game: take the size the file asks for.
-void TakeLoadedSize(TTestPan& pan)
+void TakeLoadedSize(TShortSearchPan& pan)
 {
   pan.SetSize(pan.LoadedSize());
 }
 
 // Everything of a board a host or player can see, for "nothing changed".
 struct TSnapshot {
-  explicit TSnapshot(const TTestPan& pan)
+  explicit TSnapshot(const TShortSearchPan& pan)
       : Text(QStringLiteral("size %1, %2 px, state %3, count %4, knight (%5,%6), "
                             "loaded size %7, cursor %8")
                  .arg(pan.Size())
@@ -99,7 +100,7 @@ struct TSnapshot {
 
 // Compares a board with an earlier snapshot; the caller checks
 // QTest::currentTestFailed() afterwards.
-void CompareWith(const TSnapshot& before, const TTestPan& pan)
+void CompareWith(const TSnapshot& before, const TShortSearchPan& pan)
 {
   const TSnapshot now(pan);
   QCOMPARE(now.Text, before.Text);
@@ -107,44 +108,10 @@ void CompareWith(const TSnapshot& before, const TTestPan& pan)
   QVERIFY2(now.Picture == before.Picture, "the picture changed");
 }
 
-// A press of the left button on a cell.
-void ClickCell(TTestPan& pan, int x, int y)
-{
-  const QPoint at = CellPoint(pan, QPoint(x, y));
-  pan.MouseDown(Qt::LeftButton, Qt::NoModifier, at.x(), at.y());
-}
-
 // A game in progress on 6 x 6: six moves, the knight on (3,2).
 const QVector<QPoint> GameMoves = {{0, 0}, {1, 2}, {2, 4}, {4, 5}, {5, 3}, {3, 2}};
 // Another game on the same board: two moves, the knight on (4,3).
 const QVector<QPoint> OtherMoves = {{5, 5}, {4, 3}};
-
-void Play(TTestPan& pan, const QVector<QPoint>& moves)
-{
-  for (const QPoint& c : moves)
-    ClickCell(pan, c.x(), c.y());
-}
-
-QByteArray ReadAll(const QString& path)
-{
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    return QByteArray();
-  return file.readAll();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes)
-{
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-         file.write(bytes) == bytes.size();
-}
-
-void Put16(QByteArray& bytes, int at, uint16_t value)
-{
-  bytes[at] = char(value & 0xFF);
-  bytes[at + 1] = char(value >> 8);
-}
 
 // A record put together byte by byte from the layout: cells given as
 // (x, y) -> value, the fixed fields at their usual values.
@@ -178,14 +145,14 @@ enum TLimit {
 // the child crashed, -3 when the limit could not be set.
 #ifdef Q_OS_WIN
 // Windows has neither fork() nor these limits: the save runs in the test.
-int SaveInChild(TTestPan& pan, const QString& path, TLimit limit)
+int SaveInChild(TShortSearchPan& pan, const QString& path, TLimit limit)
 {
   if (limit != NoLimit)
     return -3;
   return pan.SaveToFile(path) ? 1 : 0;
 }
 #else
-int SaveInChild(TTestPan& pan, const QString& path, TLimit limit)
+int SaveInChild(TShortSearchPan& pan, const QString& path, TLimit limit)
 {
   const QByteArray name = path.toLocal8Bit();
   const pid_t child = ::fork();
@@ -344,7 +311,7 @@ void TSaveFileTest::roundTrip()
   QFETCH(int, cursor);
   QFETCH(bool, playable);
 
-  TTestPan saved;
+  TShortSearchPan saved;
   saved.SetSize(6);
   if (savedState == gsShow) {
     // A computed tour replayed to its fourth move, as the step timer does.
@@ -367,7 +334,7 @@ void TSaveFileTest::roundTrip()
 
   // Loaded into a board of the same size that holds a game of its own: no
   // resize, and the old game is replaced.
-  TTestPan loaded;
+  TShortSearchPan loaded;
   loaded.SetSize(6);
   Play(loaded, OtherMoves);
   TEventLog log(loaded);
@@ -391,7 +358,7 @@ void TSaveFileTest::roundTrip()
   // The game goes on from the loaded position.
   log.Items.clear();
   if (loadedState == gsNew) {
-    ClickCell(loaded, 2, 2);
+    ClickCell(loaded, QPoint(2, 2));
     QCOMPARE(log.Items, QStringList() << Item("OnStart", gsNew, 0) << Item("OnMove", gsPlay, 1));
     QCOMPARE(loaded.Board()[2][2], uint16_t(1));
     return;
@@ -399,19 +366,15 @@ void TSaveFileTest::roundTrip()
   // A free cell a jump away from the knight.
   int nextX = -1;
   int nextY = -1;
-  for (const QPoint d : {QPoint(2, 1), QPoint(2, -1), QPoint(-2, 1), QPoint(-2, -1),
-                         QPoint(1, 2), QPoint(1, -2), QPoint(-1, 2), QPoint(-1, -2)}) {
-    const int x = loaded.PosX() + d.x();
-    const int y = loaded.PosY() + d.y();
-    if (x >= 0 && x < 6 && y >= 0 && y < 6 && loaded.Board()[x][y] == 0) {
-      nextX = x;
-      nextY = y;
-      break;
-    }
-  }
+  for (int x = 0; x < 6 && nextX < 0; ++x)
+    for (int y = 0; y < 6 && nextX < 0; ++y)
+      if (IsJump(loaded.PosX(), loaded.PosY(), x, y) && loaded.Board()[x][y] == 0) {
+        nextX = x;
+        nextY = y;
+      }
   QVERIFY(nextX >= 0);
   const uint16_t count = loaded.Count();
-  ClickCell(loaded, nextX, nextY);
+  ClickCell(loaded, QPoint(nextX, nextY));
   if (playable) {
     QCOMPARE(log.Items, QStringList() << Item("OnMove", gsPlay, count + 1));
     QCOMPARE(loaded.Board()[nextX][nextY], uint16_t(count + 1));
@@ -437,7 +400,7 @@ void TSaveFileTest::everySavedGameLoads_data()
 void TSaveFileTest::everySavedGameLoads()
 {
   QFETCH(QString, made);
-  TTestPan saved;
+  TShortSearchPan saved;
   saved.SetSize(made.startsWith("played") ? 6 : 5);
   saved.WalksBeforeBest = made.endsWith("best") ? 3 : 0;
   if (made.startsWith("played"))
@@ -457,7 +420,7 @@ void TSaveFileTest::everySavedGameLoads()
   QCOMPARE(saved.Count() == 25, made == "won" || made == "solved" || made == "replayed to the end");
   QVERIFY(saved.SaveToFile(Path("game.sav")));
 
-  TTestPan loaded;
+  TShortSearchPan loaded;
   TEventLog log(loaded);
   log.OnResize = [&] { TakeLoadedSize(loaded); };
   loaded.LoadFromFile(Path("game.sav"));
@@ -474,7 +437,7 @@ void TSaveFileTest::everySavedGameLoads()
 
 void TSaveFileTest::writtenBytes()
 {
-  TTestPan pan;
+  TShortSearchPan pan;
   pan.SetSize(6);
   Play(pan, GameMoves);
   // Saved in the middle of a replay: the state byte is written as it is.
@@ -508,7 +471,7 @@ void TSaveFileTest::sameBytesAsLinuxProgram()
 {
   QFile file(QStringLiteral(":/linux_game.sav"));
   QVERIFY(file.open(QIODevice::ReadOnly));
-  TTestPan pan;
+  TShortSearchPan pan;
   Play(pan, {{0, 0}, {1, 2}});
   QVERIFY(pan.SaveToFile(Path("game.sav")));
   QCOMPARE(ReadAll(Path("game.sav")), file.readAll());
@@ -517,7 +480,7 @@ void TSaveFileTest::sameBytesAsLinuxProgram()
 void TSaveFileTest::largestBoardFillsRecord()
 {
   // A walk from the far corner (99, 99), whose cell is the record's last.
-  TTestPan pan;
+  TShortSearchPan pan;
   pan.SetSize(100);
   pan.BuildWeights();
   pan.PutKnight(99, 99);
@@ -540,7 +503,7 @@ void TSaveFileTest::largestBoardFillsRecord()
   QVERIFY(uchar(written[2 + 200 * 98 + 2 * 97]) == 2 || uchar(written[2 + 200 * 97 + 2 * 98]) == 2);
 
   // And back into a board of another size.
-  TTestPan loaded;
+  TShortSearchPan loaded;
   TEventLog log(loaded);
   log.OnResize = [&] { TakeLoadedSize(loaded); };
   loaded.LoadFromFile(Path("big.sav"));
@@ -554,7 +517,7 @@ void TSaveFileTest::largestBoardFillsRecord()
 
 void TSaveFileTest::savingOverLongerFileLeavesOneRecord()
 {
-  TTestPan pan;
+  TShortSearchPan pan;
   pan.SetSize(6);
   Play(pan, GameMoves);
   pan.SaveToFile(Path("fresh.sav"));
@@ -578,7 +541,7 @@ void TSaveFileTest::savingLeavesBoardAlone()
 {
   QFETCH(QString, target);
   QFETCH(bool, saved);
-  TTestPan pan;
+  TShortSearchPan pan;
   pan.SetSize(6);
   Play(pan, GameMoves);
   pan.Paint();
@@ -606,7 +569,7 @@ void TSaveFileTest::boardTooLargeIsNotSaved()
 {
   const QByteArray old = MakeRecord(5, {{{0, 0}, 1}}, 0, 0, 1, gsStop);
   QVERIFY(WriteAll(Path("game.sav"), old));
-  TTestPan pan;
+  TShortSearchPan pan;
   pan.SetSize(101);
   TEventLog log(pan);
 
@@ -662,7 +625,7 @@ void TSaveFileTest::failedSaveKeepsOldFile()
   QVERIFY(::chmod(qPrintable(FDir->path()), 0755) == 0);
   QVERIFY(::chmod(qPrintable(games), mode_t(folderRights)) == 0);
 
-  TTestPan pan;
+  TShortSearchPan pan;
   pan.SetSize(6);
   Play(pan, GameMoves);
   const int result = SaveInChild(pan, games + "/" + target, TLimit(limit));
@@ -707,7 +670,7 @@ void TSaveFileTest::savedNameIsFlushed()
   QVERIFY(QDir().mkpath(games) && QDir().mkpath(Path("links")));
   QVERIFY(WriteAll(games + "/game.sav", MakeRecord(5, {{{0, 0}, 1}}, 0, 0, 1, gsStop)));
   QVERIFY(QFile::link("../games/game.sav", Path("links/game.sav")));
-  TTestPan pan;
+  TShortSearchPan pan;
   pan.SetSize(6);
   Play(pan, GameMoves);
 
@@ -731,13 +694,13 @@ void TSaveFileTest::savedNameIsFlushed()
 
 void TSaveFileTest::otherSizeAsksHostFirst()
 {
-  TTestPan saved;
+  TShortSearchPan saved;
   saved.SetSize(6);
   Play(saved, GameMoves);
   saved.Paint();
   saved.SaveToFile(Path("game.sav"));
 
-  TTestPan loaded;  // 8 x 8, with a game of its own
+  TShortSearchPan loaded;  // 8 x 8, with a game of its own
   Play(loaded, {{0, 0}, {2, 1}});
   const TSnapshot before(loaded);
   TEventLog log(loaded);
@@ -781,12 +744,12 @@ void TSaveFileTest::hostNotTakingSizeEndsLoad()
   QFETCH(int, hostSize);
   QFETCH(bool, handler);
 
-  TTestPan saved;
+  TShortSearchPan saved;
   saved.SetSize(6);
   Play(saved, GameMoves);
   saved.SaveToFile(Path("game.sav"));
 
-  TTestPan loaded;
+  TShortSearchPan loaded;
   loaded.SetSize(10);
   Play(loaded, {{9, 9}, {7, 8}});
   TEventLog log(loaded);
@@ -798,7 +761,7 @@ void TSaveFileTest::hostNotTakingSizeEndsLoad()
   else
     loaded.OnResize = nullptr;
   // The board as the host leaves it, and the file's size remembered.
-  TTestPan reference;
+  TShortSearchPan reference;
   reference.SetSize(10);
   Play(reference, {{9, 9}, {7, 8}});
   if (hostSize != 0)
@@ -816,12 +779,12 @@ void TSaveFileTest::hostNotTakingSizeEndsLoad()
 // gets the board it asked for, whole, rather than the file's cells.
 void TSaveFileTest::stateHandlerResizingKeepsBoardWhole()
 {
-  TTestPan saved;
+  TShortSearchPan saved;
   saved.SetSize(6);
   Play(saved, GameMoves);
   saved.SaveToFile(Path("game.sav"));
 
-  TTestPan loaded;
+  TShortSearchPan loaded;
   loaded.SetSize(6);
   loaded.OnStart = [&](QObject*) { loaded.SetSize(9); };
   loaded.LoadFromFile(Path("game.sav"));
@@ -832,7 +795,7 @@ void TSaveFileTest::stateHandlerResizingKeepsBoardWhole()
   QCOMPARE(loaded.Count(), uint16_t(0));
   loaded.OnStart = nullptr;
   loaded.Paint();
-  ClickCell(loaded, 8, 8);
+  ClickCell(loaded, QPoint(8, 8));
   QCOMPARE(loaded.Board()[8][8], uint16_t(1));
 }
 
@@ -856,12 +819,12 @@ void TSaveFileTest::fileLength()
 
   // The first record holds a game in progress, the second a finished game
   // on another board.
-  TTestPan first;
+  TShortSearchPan first;
   first.SetSize(6);
   Play(first, GameMoves);
   first.Paint();
   first.SaveToFile(Path("first.sav"));
-  TTestPan second;
+  TShortSearchPan second;
   second.SetSize(7);
   Play(second, {{6, 6}, {4, 5}, {2, 6}});
   second.SetState(gsStop);
@@ -870,7 +833,7 @@ void TSaveFileTest::fileLength()
   QCOMPARE(both.size(), 2 * RecordLength);
   QVERIFY(WriteAll(Path("game.sav"), both.left(length)));
 
-  TTestPan loaded;
+  TShortSearchPan loaded;
   loaded.SetSize(6);
   Play(loaded, OtherMoves);
   loaded.FLoadedSize = 42;
@@ -984,7 +947,7 @@ void TSaveFileTest::contradictoryRecord()
 
 void TSaveFileTest::ExpectRefusedWhole(const QString& path, bool handler)
 {
-  TTestPan loaded;
+  TShortSearchPan loaded;
   loaded.SetSize(6);
   Play(loaded, OtherMoves);
   loaded.FLoadedSize = 9;
@@ -1003,7 +966,7 @@ void TSaveFileTest::ExpectRefusedWhole(const QString& path, bool handler)
 
 void TSaveFileTest::readOnlyFileLoads()
 {
-  TTestPan saved;
+  TShortSearchPan saved;
   saved.SetSize(6);
   Play(saved, GameMoves);
   saved.SaveToFile(Path("game.sav"));
@@ -1015,7 +978,7 @@ void TSaveFileTest::readOnlyFileLoads()
       qInfo("these rights write read-only files too: the file is not read-only for this run");
   }
 
-  TTestPan loaded;
+  TShortSearchPan loaded;
   loaded.SetSize(6);
   TEventLog log(loaded);
   loaded.LoadFromFile(Path("game.sav"));
@@ -1029,7 +992,7 @@ void TSaveFileTest::readOnlyFileLoads()
 
 void TSaveFileTest::fixedFieldsIgnored()
 {
-  TTestPan saved;
+  TShortSearchPan saved;
   saved.SetSize(6);
   Play(saved, GameMoves);
   saved.SetState(gsStop);
@@ -1045,7 +1008,7 @@ void TSaveFileTest::fixedFieldsIgnored()
   Put16(bytes, 2 + 200 * 99 + 2 * 99, 0xFFFF);
   QVERIFY(WriteAll(Path("changed.sav"), bytes));
 
-  TTestPan loaded;
+  TShortSearchPan loaded;
   loaded.SetSize(6);
   TEventLog log(loaded);
   loaded.LoadFromFile(Path("changed.sav"));
@@ -1098,7 +1061,7 @@ void TSaveFileTest::boundaryRecordsLoad()
   QVERIFY(WriteAll(Path("edge.sav"), MakeRecord(size, cells, uint16_t(knight.x()),
                                                 uint16_t(knight.y()), uint16_t(walk.size()),
                                                 state)));
-  TTestPan loaded;
+  TShortSearchPan loaded;
   loaded.SetSize(uint8_t(size));
   TEventLog log(loaded);
   loaded.LoadFromFile(Path("edge.sav"));
@@ -1110,7 +1073,7 @@ void TSaveFileTest::boundaryRecordsLoad()
   QCOMPARE(int(loaded.Count()), int(walk.size()));
   QCOMPARE(QPoint(loaded.PosX(), loaded.PosY()), knight);
   QCOMPARE(loaded.LoadedSize(), uint8_t(size));
-  TBoard expected = Zeros(size);
+  TBoard expected = EmptyBoard(size);
   for (int k = 0; k < walk.size(); ++k)
     expected[walk[k].x()][walk[k].y()] = uint16_t(k + 1);
   QVERIFY(Square(loaded.Board(), size) == expected);
@@ -1124,7 +1087,7 @@ void TSaveFileTest::boundaryRecordsLoad()
 void TSaveFileTest::randomRecordsAreSafe()
 {
   QRandomGenerator random(7321);
-  TTestPan pan;
+  TShortSearchPan pan;
   TEventLog log(pan);
   log.OnResize = [&] { TakeLoadedSize(pan); };
   int loadedRecords = 0;
@@ -1161,7 +1124,7 @@ void TSaveFileTest::randomRecordsAreSafe()
     if (cellMode >= 3) {
       // Random jumps to free cells until none is left, or the walk is long
       // enough; the header tells the walk.
-      TBoard walk = Zeros(size);
+      TBoard walk = EmptyBoard(size);
       QPoint at(random.bounded(size), random.bounded(size));
       const int length = 1 + random.bounded(300);
       for (count = 1;; ++count) {

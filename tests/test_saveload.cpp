@@ -20,6 +20,7 @@
 #endif
 
 #include "BoardTestKit.h"
+#include "FileTestKit.h"
 #include "BoxAnswerer.h"
 #include "TestApp.h"
 #include "board/Random.h"
@@ -56,17 +57,6 @@ struct TStoredGame {
   int State = gsPlay;
 };
 
-void Put16(QByteArray& bytes, int at, int value)
-{
-  bytes[at] = static_cast<char>(value & 0xFF);
-  bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-}
-
-int Get16(const QByteArray& bytes, int at)
-{
-  return static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8;
-}
-
 int CellAt(int x, int y)
 {
   return 2 + 200 * x + 2 * y;
@@ -90,23 +80,10 @@ QByteArray RecordOf(const TStoredGame& game)
   return bytes;
 }
 
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-         file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The n x n cells of a walk numbered in order.
 TBoard BoardOf(int n, const QList<QPoint>& walk)
 {
-  TBoard board = Zeros(n);
+  TBoard board = EmptyBoard(n);
   for (int k = 0; k < walk.size(); ++k)
     board[walk[k].x()][walk[k].y()] = static_cast<uint16_t>(k + 1);
   return board;
@@ -123,12 +100,11 @@ TBoard CellsOf(const QByteArray& record, int n)
 }
 
 // The player starts a game with the button and clicks the walk's cells.
-void Play(TMainForm& form, const QList<QPoint>& walk)
+void StartAndPlay(TMainForm& form, const QList<QPoint>& walk)
 {
   if (form.Game->State() != gsPlay)
     form.Button1->click();
-  for (const QPoint& p : walk)
-    form.Game->MouseDown(Qt::LeftButton, {}, p.x() * Cell + Cell / 2, p.y() * Cell + Cell / 2);
+  Play(*form.Game, walk);
 }
 
 // A quiet window with its frame, as on screen (the frame counts in the
@@ -308,10 +284,8 @@ private slots:
 
   // Games of another size.
   void sixBySixIsCentredAndKept();
-  void eightBySixOntoASmallBoard_data();
-  void eightBySixOntoASmallBoard();
-  void largerGameGrowsTheWindow_data();
-  void largerGameGrowsTheWindow();
+  void largerGameOntoASmallBoard_data();
+  void largerGameOntoASmallBoard();
   void fromTwelveBackToTheSmallWindow_data();
   void fromTwelveBackToTheSmallWindow();
   void gameTooBigForTheScreen_data();
@@ -352,7 +326,7 @@ void TSaveLoadTest::cleanup()
 QString TSaveLoadTest::Store(const QString& name, const TStoredGame& game)
 {
   const QString path = FDir->filePath(name);
-  if (!WriteBytes(path, RecordOf(game)))
+  if (!WriteAll(path, RecordOf(game)))
     qWarning("cannot write %s", qPrintable(path));
   return path;
 }
@@ -394,13 +368,13 @@ void TSaveLoadTest::savedNameGetsTheExtension()
   TBoxAnswerer boxes;
   TMainForm form;
   Prepare(form);
-  Play(form, WalkA);
+  StartAndPlay(form, WalkA);
 
   Save(form, FDir->filePath(typed));
   QCOMPARE(FFiles->Seen().size(), 1);
   QCOMPARE(FFiles->Seen()[0].Dialog, QStringLiteral("SaveDialog1"));
   QCOMPARE(FilesBelow(FDir->path()), QStringList{written});
-  const QByteArray record = ReadBytes(FDir->filePath(written));
+  const QByteArray record = ReadAll(FDir->filePath(written));
   QCOMPARE(record.size(), RecordLength);
   QCOMPARE(Get16(record, 20006), int(WalkA.size()));
   QCOMPARE(boxes.Count(), 0);
@@ -421,7 +395,7 @@ void TSaveLoadTest::cancelledSaveWritesNothing()
   TBoxAnswerer boxes;
   TMainForm form;
   Prepare(form);
-  Play(form, WalkA);
+  StartAndPlay(form, WalkA);
   const QImage picture = form.Game->Picture();
 
   // A name typed, then "Cancel".
@@ -463,14 +437,14 @@ void TSaveLoadTest::chosenFileIsUsed()
     QCOMPARE(boxes.Count(), 0);
   } else {
     // Over the first file (the dialog asks, and is told yes), then a new one.
-    Play(form, WalkB);
+    StartAndPlay(form, WalkB);
     Save(form, first);
     QCOMPARE(boxes.Count(), 1);
     FFiles->ChooseFromList(FDir->filePath(QStringLiteral("two")));
     form.N7->trigger();
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(ReadBytes(FDir->filePath(QStringLiteral("two.sav"))), ReadBytes(first));
-    QVERIFY(CellsOf(ReadBytes(first), 8) == BoardOf(8, WalkB));
+    QCOMPARE(ReadAll(FDir->filePath(QStringLiteral("two.sav"))), ReadAll(first));
+    QVERIFY(CellsOf(ReadAll(first), 8) == BoardOf(8, WalkB));
   }
 }
 
@@ -479,11 +453,11 @@ void TSaveLoadTest::savedFileHoldsTheGame()
   TBoxAnswerer boxes;
   TMainForm form;
   Prepare(form);
-  Play(form, WalkA);
+  StartAndPlay(form, WalkA);
   Save(form, FDir->filePath(QStringLiteral("game")));
 
   // The record: the board's size, the knight, the count, the state, the cells.
-  const QByteArray record = ReadBytes(FDir->filePath(QStringLiteral("game.sav")));
+  const QByteArray record = ReadAll(FDir->filePath(QStringLiteral("game.sav")));
   QCOMPARE(record.size(), RecordLength);
   QCOMPARE(int(uint8_t(record[0])), 8);
   QCOMPARE(Get16(record, 20002), WalkA.last().x());
@@ -530,11 +504,11 @@ void TSaveLoadTest::replacingAsksFirst()
   // An older, longer file under the name with ".sav".
   const QString saved = FDir->filePath(QStringLiteral("keep.sav"));
   const QByteArray old(RecordLength + 5000, 'x');
-  QVERIFY(WriteBytes(saved, old));
+  QVERIFY(WriteAll(saved, old));
   TBoxAnswerer boxes{QMessageBox::StandardButton(answer)};
   TMainForm form;
   Prepare(form);
-  Play(form, WalkB);
+  StartAndPlay(form, WalkB);
 
   Save(form, FDir->filePath(typed));
   QCOMPARE(boxes.Count(), 1);
@@ -547,9 +521,9 @@ void TSaveLoadTest::replacingAsksFirst()
   }
   QCOMPARE(FilesBelow(FDir->path()), QStringList{QStringLiteral("keep.sav")});
   if (replaced)
-    QVERIFY(CellsOf(ReadBytes(saved), 8) == BoardOf(8, WalkB));
+    QVERIFY(CellsOf(ReadAll(saved), 8) == BoardOf(8, WalkB));
   else
-    QCOMPARE(ReadBytes(saved), old);
+    QCOMPARE(ReadAll(saved), old);
   QCOMPARE(form.Game->State(), gsPlay);
   QCOMPARE(form.Game->Count(), uint16_t(WalkB.size()));
 }
@@ -571,11 +545,11 @@ void TSaveLoadTest::failedSaveIsReported()
   QFETCH(bool, limited);
   QFETCH(int, boxes);
   const QString old = Store(QStringLiteral("old.sav"), {8, WalkA, gsStop});
-  const QByteArray oldBytes = ReadBytes(old);
+  const QByteArray oldBytes = ReadAll(old);
   TBoxAnswerer answerer{QMessageBox::Yes};
   TMainForm form;
   Prepare(form);
-  Play(form, WalkB);
+  StartAndPlay(form, WalkB);
   const QImage picture = form.Game->Picture();
   const QString counted = form.StatusBar1->PanelText(1);
 
@@ -601,14 +575,14 @@ void TSaveLoadTest::failedSaveIsReported()
            QStringLiteral("Игра не сохранена.\r\n") +
                FDir->filePath(typed.endsWith(SaveExtension) ? typed : typed + SaveExtension));
   QCOMPARE(FilesBelow(FDir->path()), QStringList{QStringLiteral("old.sav")});
-  QCOMPARE(ReadBytes(old), oldBytes);
+  QCOMPARE(ReadAll(old), oldBytes);
   // The game goes on.
   QCOMPARE(form.Game->State(), gsPlay);
   QCOMPARE(form.Game->Count(), uint16_t(WalkB.size()));
   QCOMPARE(form.Game->Picture(), picture);
   QCOMPARE(form.Button1->text(), GiveUpCaption);
   QCOMPARE(form.StatusBar1->PanelText(1), counted);
-  Play(form, {{1, 6}});
+  StartAndPlay(form, {{1, 6}});
   QCOMPARE(form.Game->Count(), uint16_t(WalkB.size() + 1));
 }
 
@@ -621,7 +595,7 @@ void TSaveLoadTest::cancelledLoadChangesNothing()
   TBoxAnswerer boxes;
   TMainForm form;
   Prepare(form);
-  Play(form, WalkA);
+  StartAndPlay(form, WalkA);
   const QImage picture = form.Game->Picture();
 
   FFiles->Cancel(path);
@@ -664,11 +638,11 @@ void TSaveLoadTest::loadRestoresTheGame()
   // The same game played by hand, to compare the boards' pictures.
   TMainForm reference;
   Prepare(reference);
-  Play(reference, WalkA);
+  StartAndPlay(reference, WalkA);
 
   TMainForm form;
   Prepare(form);
-  Play(form, WalkB);
+  StartAndPlay(form, WalkB);
   if (!runningBefore)
     form.Game->SetState(gsStop);  // over, the moves stay on the board
   QCOMPARE(form.Game->State(), runningBefore ? gsPlay : gsStop);
@@ -703,7 +677,7 @@ void TSaveLoadTest::loadingAClearedBoard()
   Prepare(empty);
   TMainForm form;
   Prepare(form);
-  Play(form, WalkB);
+  StartAndPlay(form, WalkB);
   form.Game->SetState(gsStop);
 
   // The finished game gives way to an empty board waiting for a first move.
@@ -751,12 +725,12 @@ void TSaveLoadTest::foreignFileIsRefused()
 {
   QFETCH(QByteArray, bytes);
   const QString path = FDir->filePath(QStringLiteral("foreign.sav"));
-  QVERIFY(WriteBytes(path, bytes));
+  QVERIFY(WriteAll(path, bytes));
   TBoxAnswerer boxes;
   TMainForm form;
   Prepare(form);
   form.UpDown1->StepUp();  // a 9 x 9 board: a record of another size would resize it
-  Play(form, WalkA);
+  StartAndPlay(form, WalkA);
   const QImage picture = form.Game->Picture();
   const QString counted = form.StatusBar1->PanelText(1);
   const QString left = form.StatusBar1->PanelText(3);
@@ -822,7 +796,7 @@ void TSaveLoadTest::saveDuringReplayKeepsItRunning()
   const TBoard board = Square(form.Game->Board(), 5);
 
   Save(form, FDir->filePath(QStringLiteral("replay")));
-  const QByteArray record = ReadBytes(FDir->filePath(QStringLiteral("replay.sav")));
+  const QByteArray record = ReadAll(FDir->filePath(QStringLiteral("replay.sav")));
   QCOMPARE(record.size(), RecordLength);
   QCOMPARE(int(uint8_t(record[0])), 5);
   QCOMPARE(Get16(record, 20006), 4);
@@ -876,7 +850,7 @@ void TSaveLoadTest::loadStopsTheReplay()
   QFETCH(QString, menu);
   QFETCH(int, boxes);
   const QString path = FDir->filePath(QStringLiteral("game.sav"));
-  QVERIFY(WriteBytes(path, bytes));
+  QVERIFY(WriteAll(path, bytes));
 
   TBoxAnswerer answerer;
   TMainForm form;
@@ -968,51 +942,26 @@ void TSaveLoadTest::sixBySixIsCentredAndKept()
   QCOMPARE(boxes.Count(), 0);
 }
 
-void TSaveLoadTest::eightBySixOntoASmallBoard_data()
+void TSaveLoadTest::largerGameOntoASmallBoard_data()
 {
+  // A game of a larger board than the one shown: the board takes its size,
+  // and only sizes past 8 grow the window, by a cell per step.
+  QTest::addColumn<int>("size");
+  QTest::addColumn<QList<QPoint>>("walk");
   QTest::addColumn<int>("shown");
-  QTest::newRow("5 x 5 shown") << 5;
-  QTest::newRow("7 x 7 shown") << 7;
+  QTest::newRow("8 x 8 onto 5 x 5") << 8 << WalkB << 5;
+  QTest::newRow("8 x 8 onto 7 x 7") << 8 << WalkB << 7;
+  QTest::newRow("12 x 12 onto 8 x 8") << 12 << WalkFar << 8;
+  QTest::newRow("12 x 12 onto 7 x 7") << 12 << WalkFar << 7;
+  QTest::newRow("12 x 12 onto 5 x 5") << 12 << WalkFar << 5;
 }
 
-void TSaveLoadTest::eightBySixOntoASmallBoard()
+void TSaveLoadTest::largerGameOntoASmallBoard()
 {
+  QFETCH(int, size);
+  QFETCH(QList<QPoint>, walk);
   QFETCH(int, shown);
-  const QString path = Store(QStringLiteral("eight.sav"), {8, WalkB, gsPlay});
-  TBoxAnswerer boxes;
-  TMainForm form;
-  Prepare(form);
-  const QSize start = form.frameGeometry().size();
-  while (form.Game->Size() > shown)
-    form.UpDown1->StepDown();
-  QCOMPARE(form.Edit1->text(), QString::number(shown));
-
-  Load(form, path);
-  const TLook look = LookAt(form);
-  QCOMPARE(look.Size, 8);
-  QCOMPARE(look.At, QPoint(8, 56));
-  QCOMPARE(look.Window, start);
-  QCOMPARE(look.Shown, QStringLiteral("8"));
-  QCOMPARE(form.Game->State(), gsPlay);
-  QCOMPARE(form.Game->Count(), uint16_t(WalkB.size()));
-  QVERIFY(Square(form.Game->Board(), 8) == BoardOf(8, WalkB));
-  QCOMPARE(form.Button1->text(), GiveUpCaption);
-  QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
-  QCOMPARE(boxes.Count(), 0);
-}
-
-void TSaveLoadTest::largerGameGrowsTheWindow_data()
-{
-  QTest::addColumn<int>("shown");
-  QTest::newRow("8 x 8 shown") << 8;
-  QTest::newRow("7 x 7 shown") << 7;
-  QTest::newRow("5 x 5 shown") << 5;
-}
-
-void TSaveLoadTest::largerGameGrowsTheWindow()
-{
-  QFETCH(int, shown);
-  const QString path = Store(QStringLiteral("twelve.sav"), {12, WalkFar, gsPlay});
+  const QString path = Store(QStringLiteral("larger.sav"), {size, walk, gsPlay});
   TBoxAnswerer boxes;
   TMainForm form;
   Prepare(form);
@@ -1023,25 +972,26 @@ void TSaveLoadTest::largerGameGrowsTheWindow()
   QCOMPARE(form.Edit1->text(), QString::number(shown));
 
   Load(form, path);
+  const int grown = (size - 8) * Cell;
   const TLook look = LookAt(form);
-  QCOMPARE(look.Size, 12);
+  QCOMPARE(look.Size, size);
   QCOMPARE(look.At, QPoint(8, 56));
-  QCOMPARE(look.Window, start + QSize(4 * Cell, 4 * Cell));
-  QCOMPARE(look.Shown, QStringLiteral("12"));
-  QCOMPARE(form.UpDown1->Position(), 12);
-  QCOMPARE(form.Client->size(), client + QSize(4 * Cell, 4 * Cell));
-  QCOMPARE(form.Game->size(), QSize(12 * Cell, 12 * Cell));
+  QCOMPARE(look.Window, start + QSize(grown, grown));
+  QCOMPARE(look.Shown, QString::number(size));
+  QCOMPARE(form.UpDown1->Position(), size);
+  QCOMPARE(form.Client->size(), client + QSize(grown, grown));
+  QCOMPARE(form.Game->size(), QSize(size * Cell, size * Cell));
   // The status bar stays along the bottom edge.
   QCOMPARE(form.StatusBar1->geometry().bottom(), form.Client->height() - 1);
 
   // The game itself.
   QCOMPARE(form.Game->State(), gsPlay);
-  QCOMPARE(form.Game->Count(), uint16_t(WalkFar.size()));
-  QCOMPARE(QPoint(form.Game->PosX(), form.Game->PosY()), WalkFar.last());
-  QVERIFY(Square(form.Game->Board(), 12) == BoardOf(12, WalkFar));
+  QCOMPARE(form.Game->Count(), uint16_t(walk.size()));
+  QCOMPARE(QPoint(form.Game->PosX(), form.Game->PosY()), walk.last());
+  QVERIFY(Square(form.Game->Board(), size) == BoardOf(size, walk));
   QCOMPARE(form.Button1->text(), GiveUpCaption);
-  QCOMPARE(form.StatusBar1->PanelText(1), QString::number(WalkFar.size()));
-  QCOMPARE(form.StatusBar1->PanelText(3), QString::number(144 - WalkFar.size()));
+  QCOMPARE(form.StatusBar1->PanelText(1), QString::number(walk.size()));
+  QCOMPARE(form.StatusBar1->PanelText(3), QString::number(size * size - walk.size()));
   QCOMPARE(StepAfterLoadProblem(form, boxes), QString());
   QCOMPARE(boxes.Count(), 0);
 }
@@ -1113,7 +1063,7 @@ void TSaveLoadTest::gameTooBigForTheScreen()
   QCOMPARE(form.Game->Size(), uint8_t(before));
   const int position = form.UpDown1->Position();
   const QList<QPoint> walk = before == 12 ? WalkFar : WalkA;
-  Play(form, walk);
+  StartAndPlay(form, walk);
   const TLook look = LookAt(form);
   const QImage picture = form.Game->Picture();
   const QString counted = form.StatusBar1->PanelText(1);

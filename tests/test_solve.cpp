@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <cstdlib>
 #include <optional>
 
 #include "BoardTestKit.h"
@@ -18,10 +17,10 @@
 
 namespace {
 
+// "Play" for gsPlay.
 QString ShortStateName(TGameState state)
 {
-  static const char* const names[] = {"Play", "Stop", "New", "Show", "Think", "Cancel", "Best"};
-  return state <= gsBest ? QString::fromLatin1(names[state]) : QStringLiteral("?");
+  return state <= gsBest ? StateName(state).mid(2) : QStringLiteral("?");
 }
 
 QRgb Rgb(TColor color)
@@ -29,55 +28,15 @@ QRgb Rgb(TColor color)
   return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-bool IsJump(int x0, int y0, int x1, int y1)
-{
-  const int dx = std::abs(x1 - x0);
-  const int dy = std::abs(y1 - y0);
-  return (dx == 1 && dy == 2) || (dx == 2 && dy == 1);
-}
-
-bool IsCorner(int x, int y, int n)
-{
-  return (x == 0 || x == n - 1) && (y == 0 || y == n - 1);
-}
-
-// What is wrong with a walk of count moves on the first n x n cells, or an
-// empty text: the numbers 1..count once each and nothing else, consecutive
-// numbers a knight's jump apart, the last one on the knight's cell.
-QString WalkProblem(const TBoard& board, int n, int count, int posX, int posY)
-{
-  QVector<QPoint> at(count + 1, QPoint(-1, -1));
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y) {
-      const int v = board[x][y];
-      if (v == 0)
-        continue;
-      if (v > count)
-        return QStringLiteral("number %1 beyond the count %2").arg(v).arg(count);
-      if (at[v].x() >= 0)
-        return QStringLiteral("number %1 twice").arg(v);
-      at[v] = QPoint(x, y);
-    }
-  for (int v = 1; v <= count; ++v) {
-    if (at[v].x() < 0)
-      return QStringLiteral("number %1 missing").arg(v);
-    if (v > 1 && !IsJump(at[v - 1].x(), at[v - 1].y(), at[v].x(), at[v].y()))
-      return QStringLiteral("%1 is no knight's jump from %2").arg(v).arg(v - 1);
-  }
-  if (count > 0 && at[count] != QPoint(posX, posY))
-    return QStringLiteral("the knight is not on move %1").arg(count);
-  return QString();
-}
-
 // A board that records what its host would see: every event with the state
 // seen inside its handler, the search's walks, and the position handed to
 // OnStopThinking. Stubborn searches are ended after a fixed number of walks so
 // that a fault shows as a failure rather than a hang.
-class TTestPan : public TViltronPan {
+class TRecordingPan : public TViltronPan {
 public:
   static constexpr int WalkLimit = 3000;
 
-  TTestPan()
+  TRecordingPan()
   {
     OnStart = [this](QObject*) { Note("Start"); };
     OnStop = [this](QObject*) { Note("Stop"); };
@@ -101,13 +60,6 @@ public:
     Log << name + "(" + ShortStateName(State()) + ")";
     EventBoard = Board();
     EventCount = Count();
-  }
-
-  // A press of the left button on the middle of cell (x, y).
-  void Click(int x, int y)
-  {
-    const int w = SizeOfCell();
-    MouseDown(Qt::LeftButton, Qt::NoModifier, x * w + w / 2, y * w + w / 2);
   }
 
   // The picture's pixel in the middle of cell (x, y).
@@ -223,7 +175,7 @@ class TestSolve : public QObject {
 private:
   // Brings a fresh board of the given size into one of the entry states the
   // commands are run from.
-  void Enter(TTestPan& pan, const QString& entry, int size);
+  void Enter(TRecordingPan& pan, const QString& entry, int size);
 
 private slots:
   void commandRun_data();
@@ -238,14 +190,14 @@ private slots:
   void replayWithoutATourOfThisSize();
 };
 
-void TestSolve::Enter(TTestPan& pan, const QString& entry, int size)
+void TestSolve::Enter(TRecordingPan& pan, const QString& entry, int size)
 {
   pan.SetSize(static_cast<uint8_t>(size));
   if (entry == "play0") {
     pan.SetState(gsPlay);
   } else if (entry == "play3" || entry == "stopGaveUp") {
     for (const QPoint& cell : GameMoves)
-      pan.Click(cell.x(), cell.y());
+      ClickCell(pan, cell);
     QCOMPARE(pan.Count(), 3);
     if (entry == "stopGaveUp")
       pan.SetState(gsStop);
@@ -254,13 +206,13 @@ void TestSolve::Enter(TTestPan& pan, const QString& entry, int size)
     QCOMPARE(pan.Count(), size * size);
   } else if (entry == "stopLost") {
     // Always the first free jump, from the top left corner: a quick loss.
-    pan.Click(0, 0);
+    ClickCell(pan, QPoint(0, 0));
     while (pan.State() == gsPlay) {
       for (const TKnightMove& m : KnightMoves) {
         const int x = pan.PosX() + m.dx;
         const int y = pan.PosY() + m.dy;
         if (OnBoard(x, y, size) && pan.Board()[x][y] == 0) {
-          pan.Click(x, y);
+          ClickCell(pan, QPoint(x, y));
           break;
         }
       }
@@ -444,7 +396,7 @@ void TestSolve::commandRun()
   QFETCH(int, outcome);
   QFETCH(int, tourLength);
 
-  TTestPan pan;
+  TRecordingPan pan;
   pan.SetSearchWalkers(walkers);
   RandSeed(20240611);
   Enter(pan, entry, size);
@@ -519,7 +471,7 @@ void TestSolve::commandRun()
       QCOMPARE(pan.Count(), best.Count);
       QCOMPARE(pan.PosX(), best.PosX);
       QCOMPARE(pan.PosY(), best.PosY);
-      const QString problem = WalkProblem(board, size, pan.Count(), pan.PosX(), pan.PosY());
+      const QString problem = GameFault(board, size, pan.Count(), pan.PosX(), pan.PosY());
       QVERIFY2(problem.isEmpty(), qPrintable(problem));
       if (tourLength != 0)
         QCOMPARE(int(pan.Count()), tourLength);
@@ -578,7 +530,7 @@ void TestSolve::solveAllFillsAFullFiveByFiveTour_data()
 void TestSolve::solveAllFillsAFullFiveByFiveTour()
 {
   QFETCH(int, seed);
-  TTestPan pan;
+  TRecordingPan pan;
   pan.SetSize(5);
   RandSeed(seed);
   pan.ResetRecords();
@@ -589,7 +541,7 @@ void TestSolve::solveAllFillsAFullFiveByFiveTour()
   QCOMPARE(pan.SeenBoard, TBoard(5, std::vector<uint16_t>(5, 0)));
   QCOMPARE(pan.State(), gsStop);
   QCOMPARE(pan.Count(), 25);
-  const QString problem = WalkProblem(pan.Board(), 5, 25, pan.PosX(), pan.PosY());
+  const QString problem = GameFault(pan.Board(), 5, 25, pan.PosX(), pan.PosY());
   QVERIFY2(problem.isEmpty(), qPrintable(problem));
   QCOMPARE(pan.Board()[pan.PosX()][pan.PosY()], 25);
 
@@ -630,7 +582,7 @@ void TestSolve::buttonsPressedThroughTheEventLoop()
   QFETCH(int, count);
 
   // A given-up game on 6 x 6: no search there ends by itself.
-  TTestPan pan;
+  TRecordingPan pan;
   RandSeed(99);
   Enter(pan, "stopGaveUp", 6);
   if (QTest::currentTestFailed())
@@ -666,7 +618,7 @@ void TestSolve::replayFollowsTheBestTour()
   QFETCH(QString, entry);
   QFETCH(int, size);
 
-  TTestPan pan;
+  TRecordingPan pan;
   RandSeed(4242);
   Enter(pan, entry, size);
   if (QTest::currentTestFailed())
@@ -732,14 +684,14 @@ void TestSolve::replayWithoutATourOfThisSize()
   QFETCH(int, searchSize);
   QFETCH(int, size);
 
-  TTestPan pan;
+  TRecordingPan pan;
   RandSeed(7);
   if (searchSize != 0) {
     // Two moves from the top left corner, then the first walk: its tour
     // starts there on both sizes.
     pan.SetSize(uint8_t(searchSize));
-    pan.Click(0, 0);
-    pan.Click(2, 1);
+    ClickCell(pan, QPoint(0, 0));
+    ClickCell(pan, QPoint(2, 1));
     pan.PressAt = 1;
     pan.PrepareShow();
     QVERIFY(!pan.RanAway);

@@ -15,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cstdlib>
 #include <functional>
 
 #include "BoardTestKit.h"
@@ -53,49 +52,6 @@ const QStringList Remarks = {
 // so every search from here runs until a button ends it.
 const QVector<QPoint> StrandedCorner = {{2, 1}, {3, 3}, {1, 2}, {2, 4}};
 
-bool IsJump(QPoint a, QPoint b)
-{
-  const int dx = std::abs(a.x() - b.x());
-  const int dy = std::abs(a.y() - b.y());
-  return (dx == 1 && dy == 2) || (dx == 2 && dy == 1);
-}
-
-bool IsCorner(QPoint cell, int n)
-{
-  return (cell.x() == 0 || cell.x() == n - 1) && (cell.y() == 0 || cell.y() == n - 1);
-}
-
-// The cell holding number v, or (-1, -1).
-QPoint CellOf(const TBoard& board, int n, int v)
-{
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y)
-      if (board[x][y] == v)
-        return QPoint(x, y);
-  return QPoint(-1, -1);
-}
-
-// What is wrong with the walk of `count` moves on the board, or an empty text:
-// the numbers 1..count once each and nothing else, consecutive numbers a
-// knight's jump apart, the knight on the last one.
-QString WalkProblem(const TViltronPan& game, int count)
-{
-  const int n = game.Size();
-  const TBoard& board = game.Board();
-  if (NumberedCells(board, n) != count)
-    return QStringLiteral("%1 numbered cells, expected %2").arg(NumberedCells(board, n)).arg(count);
-  for (int v = 1; v <= count; ++v) {
-    const QPoint at = CellOf(board, n, v);
-    if (at.x() < 0)
-      return QStringLiteral("number %1 missing").arg(v);
-    if (v > 1 && !IsJump(CellOf(board, n, v - 1), at))
-      return QStringLiteral("%1 is no knight's jump from %2").arg(v).arg(v - 1);
-  }
-  if (count > 0 && CellOf(board, n, count) != QPoint(game.PosX(), game.PosY()))
-    return QStringLiteral("the knight is not on move %1").arg(count);
-  return QString();
-}
-
 // True when the board holds exactly the first `count` moves of the tour.
 bool IsPrefixOf(const TBoard& board, const TBoard& tour, int n, int count)
 {
@@ -106,15 +62,6 @@ bool IsPrefixOf(const TBoard& board, const TBoard& tour, int n, int count)
         return false;
     }
   return true;
-}
-
-// A press on a cell, as the player makes it. Pixel (w·x + 5, w·y + 5) lies in
-// cell (x, y) whichever cursor the board shows.
-void ClickCell(TMainForm& form, QPoint cell)
-{
-  const int w = form.Game->SizeOfCell();
-  QTest::mouseClick(form.Game, Qt::LeftButton, Qt::NoModifier,
-                    QPoint(cell.x() * w + 5, cell.y() * w + 5));
 }
 
 // What the board's own picture shows in a cell: the knight, compared with the
@@ -449,7 +396,7 @@ void TSolverTest::commandRunsInTheProgressWindow()
   QVERIFY(ShowsKnight(game, knight));
   if (item == QLatin1String("Now1")) {
     QCOMPARE(game.State(), gsStop);
-    QCOMPARE(WalkProblem(game, 25), QString());
+    QCOMPARE(GameFault(game, 25), QString());
     QVERIFY(IsCorner(CellOf(game.Board(), 5, 1), 5));
     QVERIFY(!ShowsBareCell(game, CellOf(game.Board(), 5, 1)));
     QCOMPARE(form.Button1->text(), StartCaption);
@@ -457,12 +404,12 @@ void TSolverTest::commandRunsInTheProgressWindow()
     QCOMPARE(form.StatusBar1->PanelText(3), QStringLiteral("0"));
   } else if (item == QLatin1String("OneStep1")) {
     QCOMPARE(game.State(), gsPlay);
-    QCOMPARE(WalkProblem(game, 1), QString());
+    QCOMPARE(GameFault(game, 1), QString());
     QVERIFY(IsCorner(knight, 5));
     QVERIFY(!form.Timer->isActive());
   } else {
     QCOMPARE(game.State(), gsShow);
-    QCOMPARE(WalkProblem(game, 1), QString());
+    QCOMPARE(GameFault(game, 1), QString());
     QVERIFY(IsCorner(knight, 5));
     QCOMPARE(game.Best().Count, 25);
     QVERIFY(form.Timer->isActive());
@@ -495,7 +442,7 @@ void TSolverTest::solveAllTakesTheBestWalk()
   const TViltronPan& game = *form.Game;
   QCOMPARE(game.State(), gsStop);
   QCOMPARE(game.Count(), 34);
-  QCOMPARE(WalkProblem(game, 34), QString());
+  QCOMPARE(GameFault(game, 34), QString());
   QVERIFY(ShowsKnight(game, QPoint(game.PosX(), game.PosY())));
   QCOMPARE(form.Button1->text(), StartCaption);
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("34"));
@@ -525,7 +472,7 @@ void TSolverTest::hintInARunningGame()
   RandSeed(13);
   TBoxAnswerer answerer;
   for (const QPoint& cell : moves)
-    ClickCell(form, cell);
+    ClickCell(*form.Game, cell);
   QCOMPARE(form.Game->Count(), moves.size());
   const TBoard before = form.Game->Board();
   const QPoint from = moves.last();
@@ -543,7 +490,7 @@ void TSolverTest::hintInARunningGame()
   QCOMPARE(game.Count(), k);
   QCOMPARE(game.State(), gsPlay);
   QVERIFY(IsPrefixOf(before, game.Board(), size, k - 1));
-  QCOMPARE(WalkProblem(game, k), QString());
+  QCOMPARE(GameFault(game, k), QString());
   QVERIFY(IsJump(from, QPoint(game.PosX(), game.PosY())));
   QVERIFY(IsPrefixOf(game.Board(), game.Best().Board, size, k));
   QCOMPARE(form.Sounds()->LastPlayed(), QStringLiteral("MOVE"));
@@ -580,7 +527,7 @@ void TSolverTest::cancelRestoresTheBoard()
   TBoxAnswerer answerer;
   if (running)
     for (const QPoint& cell : StrandedCorner)
-      ClickCell(form, cell);
+      ClickCell(*form.Game, cell);
   const TBoard before = form.Game->Board();
   const TGameState state = form.Game->State();
   QCOMPARE(state, running ? gsPlay : gsNew);
@@ -627,7 +574,7 @@ void TSolverTest::errorInTheCommandStillFreesTheWindow()
   RandSeed(15);
   TBoxAnswerer answerer(QMessageBox::Ok);
   form.Sound1->trigger();
-  ClickCell(form, {0, 0});
+  ClickCell(*form.Game, {0, 0});
   form.Sound1->trigger();
   QCOMPARE(answerer.Count(), 0);
 
@@ -721,7 +668,7 @@ void TSolverTest::replayRunsOnTheStepTimer()
   QCOMPARE(moves, 24);
   QCOMPARE(form.Game->State(), gsStop);
   QVERIFY(form.Game->Board() == form.Game->Best().Board);
-  QCOMPARE(WalkProblem(*form.Game, 25), QString());
+  QCOMPARE(GameFault(*form.Game, 25), QString());
   QCOMPARE(form.Button1->text(), StartCaption);
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("25"));
   QCOMPARE(answerer.Count(), 0);
@@ -757,7 +704,7 @@ void TSolverTest::replayOfTheBestWalkStopsShort()
   QCOMPARE(game.State(), gsStop);
   QCOMPARE(game.Count(), 34);
   QVERIFY(game.Board() == walk.Board);
-  QCOMPARE(WalkProblem(game, 34), QString());
+  QCOMPARE(GameFault(game, 34), QString());
   QCOMPARE(form.Button1->text(), StartCaption);
   QCOMPARE(form.StatusBar1->PanelText(3), QStringLiteral("2"));
   QCOMPARE(answerer.Count(), 0);
@@ -769,7 +716,7 @@ void StartReplayOfBestWalk(TMainForm& form)
 {
   form.Game->SetSize(6);
   for (const QPoint& cell : StrandedCorner)
-    ClickCell(form, cell);
+    ClickCell(*form.Game, cell);
   TSolverWatch watch(form, TSolverWatch::PressBest);
   form.StepbyStep1->trigger();
   QVERIFY(watch.Pressed);
@@ -811,7 +758,7 @@ void TSolverTest::replayFromARunningGame()
   QVERIFY(!form.Timer->isActive());
   QCOMPARE(game.State(), gsStop);
   QVERIFY(game.Board() == game.Best().Board);
-  QCOMPARE(WalkProblem(game, n), QString());
+  QCOMPARE(GameFault(game, n), QString());
   QCOMPARE(form.Button1->text(), StartCaption);
   QCOMPARE(answerer.Count(), 0);
 }
@@ -835,7 +782,7 @@ void TSolverTest::replayCancelled()
   TBoxAnswerer answerer(QMessageBox::Yes);
   if (before == QLatin1String("play") || before == QLatin1String("stop"))
     for (const QPoint& cell : StrandedCorner)
-      ClickCell(form, cell);
+      ClickCell(*form.Game, cell);
   if (before == QLatin1String("stop")) {
     form.N1->trigger();
     QCOMPARE(answerer.Count(), 1);
@@ -956,7 +903,7 @@ void TSolverTest::replayStoppedByButtonOrMenu()
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("4"));
 
   // The player's next press is a move of that game.
-  ClickCell(form, CellOf(tour.Board, 5, 5));
+  ClickCell(*form.Game, CellOf(tour.Board, 5, 5));
   QCOMPARE(form.Game->Count(), 5);
   QCOMPARE(form.Game->State(), gsPlay);
   QVERIFY(IsPrefixOf(form.Game->Board(), tour.Board, 5, 5));
@@ -1018,7 +965,7 @@ void TSolverTest::solveCommandDuringReplay()
   QCOMPARE(game.Best().Count, 25);
   if (item == QLatin1String("Now1")) {
     QCOMPARE(game.State(), gsStop);
-    QCOMPARE(WalkProblem(game, 25), QString());
+    QCOMPARE(GameFault(game, 25), QString());
     QVERIFY(IsPrefixOf(reached, game.Board(), 5, 4));
     QVERIFY(!form.Timer->isActive());
   } else if (item == QLatin1String("OneStep1")) {
@@ -1198,7 +1145,7 @@ void TSolverTest::keysPressTheFocusedButton()
   if (state == gsBest) {
     QCOMPARE(game.State(), gsStop);
     QVERIFY(game.Count() > 0);
-    QCOMPARE(WalkProblem(game, game.Count()), QString());
+    QCOMPARE(GameFault(game, game.Count()), QString());
   } else {
     QCOMPARE(game.State(), gsNew);
     QCOMPARE(game.Count(), 0);
