@@ -35,54 +35,45 @@ private slots:
   void init() { PretendScreenSize(QSize(1600, 1200)); }
   void cleanup() { PretendScreenSize(QSize()); }
 
+  void stepsFromTheStartingSize_data()
+  {
+    // The arrows pressed from the starting 8 x 8 ('-' down, '+' up), and what
+    // the player then sees: the board's size, its place and the window's
+    // growth (sizes below 8 centred in the 8 x 8 window), the status bar.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<int>("grown");
+    const QPoint eight(8, 56);
+    QTest::newRow("down to 7") << "-" << 7 << QPoint(20, 68) << 0;
+    QTest::newRow("down to 5") << "--" << 5 << QPoint(45, 93) << 0;
+    QTest::newRow("back up to 7") << "--+" << 7 << QPoint(20, 68) << 0;
+    QTest::newRow("back up to 8") << "--++" << 8 << eight << 0;
+    // Only the step past 8 grows the window, by one cell each way.
+    QTest::newRow("up to 9") << "--+++" << 9 << eight << 25;
+    QTest::newRow("back down to 8") << "--+++-" << 8 << eight << 0;
+  }
+
   void stepsFromTheStartingSize()
   {
+    QFETCH(QString, steps);
+    QFETCH(int, size);
+    QFETCH(QPoint, at);
+    QFETCH(int, grown);
     TBoxAnswerer boxes;
     TMainForm w;
     const QSize start = w.frameGeometry().size();
+    for (const QChar step : steps)
+      step == '-' ? w.UpDown1->StepDown() : w.UpDown1->StepUp();
 
-    w.UpDown1->StepDown();
-    TSeen seen = Look(w);
-    QCOMPARE(seen.Size, 7);
-    QCOMPARE(seen.At, QPoint(20, 68));
-    QCOMPARE(seen.Window, start);
-    QCOMPARE(seen.Shown, QStringLiteral("7"));
-
-    w.UpDown1->StepDown();
-    seen = Look(w);
-    QCOMPARE(seen.Size, 5);
-    QCOMPARE(seen.At, QPoint(45, 93));
-    QCOMPARE(seen.Window, start);
-    QCOMPARE(seen.Shown, QStringLiteral("5"));
-
-    w.UpDown1->StepUp();
-    QCOMPARE(w.Game->Size(), 7);
-    QCOMPARE(w.Edit1->text(), QStringLiteral("7"));
-
-    w.UpDown1->StepUp();
-    seen = Look(w);
-    QCOMPARE(seen.Size, 8);
-    QCOMPARE(seen.At, QPoint(8, 56));
-    QCOMPARE(seen.Window, start);
-    QCOMPARE(seen.Shown, QStringLiteral("8"));
-
-    // Only the step past 8 grows the window, by one cell each way.
-    w.UpDown1->StepUp();
-    seen = Look(w);
-    QCOMPARE(seen.Size, 9);
-    QCOMPARE(seen.At, QPoint(8, 56));
-    QCOMPARE(seen.Window, start + QSize(25, 25));
-    QCOMPARE(seen.Shown, QStringLiteral("9"));
-    QCOMPARE(w.Client->size(), QSize(241, 309));
+    const TSeen seen = Look(w);
+    QCOMPARE(seen.Size, size);
+    QCOMPARE(seen.At, at);
+    QCOMPARE(seen.Window, start + QSize(grown, grown));
+    QCOMPARE(seen.Shown, QString::number(size));
+    QCOMPARE(w.Client->size(), QSize(216 + grown, 284 + grown));
     // The status bar stays along the bottom edge.
-    QCOMPARE(w.StatusBar1->geometry(), QRect(0, 289, 241, 20));
-
-    w.UpDown1->StepDown();
-    seen = Look(w);
-    QCOMPARE(seen.Size, 8);
-    QCOMPARE(seen.Window, start);
-    QCOMPARE(w.StatusBar1->geometry(), QRect(0, 264, 216, 20));
-
+    QCOMPARE(w.StatusBar1->geometry(), QRect(0, 264 + grown, 216 + grown, 20));
     // A player's steps never show a message.
     QCOMPARE(boxes.Count(), 0);
   }
