@@ -222,6 +222,46 @@ TLook LookAt(const TMainForm& form)
   return {form.Game->Size(), form.Game->pos(), form.frameGeometry().size(), form.Edit1->text()};
 }
 
+// What a refused load must leave as it was: the window, the selector, the
+// board's picture and the status bar's counts.
+struct TBeforeLoad {
+  explicit TBeforeLoad(const TMainForm& form)
+      : Look(LookAt(form)),
+        Position(form.UpDown1->Position()),
+        Picture(form.Game->Picture()),
+        Counted(form.StatusBar1->PanelText(1)),
+        Left(form.StatusBar1->PanelText(3))
+  {
+  }
+  TLook Look;
+  int Position;
+  QImage Picture;
+  QString Counted;
+  QString Left;
+};
+
+// A refused load: one error message with the text, and a running game shown
+// as before. The caller checks QTest::currentTestFailed() afterwards.
+void CompareRefusedLoad(const TMainForm& form, const TBoxAnswerer& boxes, const QString& text,
+                        const TBeforeLoad& before)
+{
+  QCOMPARE(boxes.Count(), 1);
+  QCOMPARE(boxes.Last().Title, QStringLiteral("Error"));
+  QCOMPARE(boxes.Last().Icon, QMessageBox::Critical);
+  QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
+  QCOMPARE(boxes.Last().Text, text);
+  const TLook now = LookAt(form);
+  QCOMPARE(now.Size, before.Look.Size);
+  QCOMPARE(now.At, before.Look.At);
+  QCOMPARE(now.Window, before.Look.Window);
+  QCOMPARE(now.Shown, before.Look.Shown);
+  QCOMPARE(form.UpDown1->Position(), before.Position);
+  QCOMPARE(form.Game->Picture(), before.Picture);
+  QCOMPARE(form.Button1->text(), GiveUpCaption);
+  QCOMPARE(form.StatusBar1->PanelText(1), before.Counted);
+  QCOMPARE(form.StatusBar1->PanelText(3), before.Left);
+}
+
 // After a load the selector follows the player's rules again: a step up that
 // would not fit the screen changes nothing and shows no message. Returns what
 // went wrong, or an empty text.
@@ -731,25 +771,14 @@ void TSaveLoadTest::foreignFileIsRefused()
   Prepare(form);
   form.UpDown1->StepUp();  // a 9 x 9 board: a record of another size would resize it
   StartAndPlay(form, WalkA);
-  const QImage picture = form.Game->Picture();
-  const QString counted = form.StatusBar1->PanelText(1);
-  const QString left = form.StatusBar1->PanelText(3);
-  const TLook look = LookAt(form);
+  const TBeforeLoad before(form);
 
   Load(form, path);
-  QCOMPARE(boxes.Count(), 1);
-  QCOMPARE(boxes.Last().Title, QStringLiteral("Error"));
-  QCOMPARE(boxes.Last().Icon, QMessageBox::Critical);
-  QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
-  QCOMPARE(boxes.Last().Text, WrongFileText);
-  const TLook now = LookAt(form);
-  QCOMPARE(now.Size, look.Size);
-  QCOMPARE(now.At, look.At);
-  QCOMPARE(now.Window, look.Window);
-  QCOMPARE(now.Shown, look.Shown);
+  CompareRefusedLoad(form, boxes, WrongFileText, before);
+  if (QTest::currentTestFailed())
+    return;
   QCOMPARE(form.UpDown1->Position(), 9);
   QCOMPARE(form.Game->LoadedSize(), uint8_t(0));
-  QCOMPARE(form.StatusBar1->PanelText(3), left);
 
   // The game goes on as it was.
   const TViltronPan& game = *form.Game;
@@ -757,10 +786,7 @@ void TSaveLoadTest::foreignFileIsRefused()
   QCOMPARE(game.Count(), uint16_t(WalkA.size()));
   QCOMPARE(QPoint(game.PosX(), game.PosY()), WalkA.last());
   QVERIFY(Square(game.Board(), 9) == BoardOf(9, WalkA));
-  QCOMPARE(game.Picture(), picture);
-  QCOMPARE(form.Button1->text(), GiveUpCaption);
   QVERIFY(form.N1->isEnabled());
-  QCOMPARE(form.StatusBar1->PanelText(1), counted);
 }
 
 // ---------------------------------------------------------------------------
@@ -1061,38 +1087,21 @@ void TSaveLoadTest::gameTooBigForTheScreen()
   while (form.Game->Size() > before)
     form.UpDown1->StepDown();
   QCOMPARE(form.Game->Size(), uint8_t(before));
-  const int position = form.UpDown1->Position();
   const QList<QPoint> walk = before == 12 ? WalkFar : WalkA;
   StartAndPlay(form, walk);
-  const TLook look = LookAt(form);
-  const QImage picture = form.Game->Picture();
-  const QString counted = form.StatusBar1->PanelText(1);
-  const QString left = form.StatusBar1->PanelText(3);
+  const TBeforeLoad shown(form);
 
   Load(form, path);
-  QCOMPARE(boxes.Count(), 1);
-  QCOMPARE(boxes.Last().Title, QStringLiteral("Error"));
-  QCOMPARE(boxes.Last().Icon, QMessageBox::Critical);
-  QCOMPARE(boxes.Last().Buttons, QStringList{QStringLiteral("OK")});
-  QCOMPARE(boxes.Last().Text, LowResolutionText);
-
-  const TLook now = LookAt(form);
-  QCOMPARE(now.Size, look.Size);
-  QCOMPARE(now.At, look.At);
-  QCOMPARE(now.Window, look.Window);
-  QCOMPARE(now.Shown, look.Shown);
-  QCOMPARE(form.UpDown1->Position(), position);
+  CompareRefusedLoad(form, boxes, LowResolutionText, shown);
+  if (QTest::currentTestFailed())
+    return;
   QCOMPARE(form.Game->State(), gsPlay);
   QCOMPARE(form.Game->Count(), uint16_t(walk.size()));
   QVERIFY(Square(form.Game->Board(), before) == BoardOf(before, walk));
-  QCOMPARE(form.Game->Picture(), picture);
-  QCOMPARE(form.Button1->text(), GiveUpCaption);
-  QCOMPARE(form.StatusBar1->PanelText(1), counted);
-  QCOMPARE(form.StatusBar1->PanelText(3), left);
 
   // The game goes on from where it was.
   const QPoint next = before == 12 ? QPoint(10, 10) : QPoint(2, 2);
-  form.Game->MouseDown(Qt::LeftButton, {}, next.x() * Cell + Cell / 2, next.y() * Cell + Cell / 2);
+  ClickCell(*form.Game, next);
   QCOMPARE(form.Game->Count(), uint16_t(walk.size() + 1));
   QCOMPARE(boxes.Count(), 1);
 }
