@@ -23,6 +23,7 @@
 #include "FileTestKit.h"
 #include "BoxAnswerer.h"
 #include "TestApp.h"
+#include "WindowTestKit.h"
 #include "board/Random.h"
 #include "main/MainForm.h"
 #include "platform/Edit.h"
@@ -208,19 +209,6 @@ private:
   int FUnexpected = 0;
   bool FBusy = false;
 };
-
-// What the window shows of its board and size selector.
-struct TLook {
-  int Size;
-  QPoint At;
-  QSize Window;
-  QString Shown;
-};
-
-TLook LookAt(const TMainForm& form)
-{
-  return {form.Game->Size(), form.Game->pos(), form.frameGeometry().size(), form.Edit1->text()};
-}
 
 // What a refused load must leave as it was: the window, the selector, the
 // board's picture and the status bar's counts.

@@ -9,6 +9,7 @@
 
 #include "BoxAnswerer.h"
 #include "TestApp.h"
+#include "WindowTestKit.h"
 #include "main/MainForm.h"
 #include "platform/Edit.h"
 #include "platform/Screen.h"
@@ -17,19 +18,6 @@
 
 class TestSizeControl : public QObject {
   Q_OBJECT
-
-private:
-  struct TSeen {
-    int Size;
-    QPoint At;
-    QSize Window;
-    QString Shown;
-  };
-
-  static TSeen Look(const TMainForm& w)
-  {
-    return {w.Game->Size(), w.Game->pos(), w.frameGeometry().size(), w.Edit1->text()};
-  }
 
 private slots:
   void init() { PretendScreenSize(QSize(1600, 1200)); }
@@ -66,7 +54,7 @@ private slots:
     for (const QChar step : steps)
       step == '-' ? w.UpDown1->StepDown() : w.UpDown1->StepUp();
 
-    const TSeen seen = Look(w);
+    const TLook seen = LookAt(w);
     QCOMPARE(seen.Size, size);
     QCOMPARE(seen.At, at);
     QCOMPARE(seen.Window, start + QSize(grown, grown));
