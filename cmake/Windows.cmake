@@ -18,7 +18,7 @@ install(TARGETS viltron RUNTIME DESTINATION .)
 # an entry in Apps & features, an uninstaller.
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Viltron)
-set(CPACK_PACKAGE_VENDOR "The Viltron team")
+set(CPACK_PACKAGE_VENDOR "${VILTRON_VENDOR}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "knight's tour puzzle game")
 set(CPACK_PACKAGE_FILE_NAME Viltron-${PROJECT_VERSION}-win64)
 # Kept apart: CPack's module renames CPACK_PACKAGE_FILE_NAME for its source
@@ -36,7 +36,7 @@ set(CPACK_NSIS_MUI_ICON ${VILTRON_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${VILTRON_ICON})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
-set(CPACK_NSIS_URL_INFO_ABOUT "https://github.com/viltron/viltron")
+set(CPACK_NSIS_URL_INFO_ABOUT "${PROJECT_HOMEPAGE_URL}")
 # A 64-bit installer for the 64-bit program (it runs where the program
 # does, Wine without its 32-bit part too), Unicode for the Russian names, from
 # a UTF-8 script. (One item, which CPack splits at the space; quotes would not
