@@ -8,6 +8,10 @@ enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
 target_sources(viltron PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/viltron.rc)
 set_target_properties(viltron PROPERTIES WIN32_EXECUTABLE ON)
+# Loaded at a random address anywhere in the 64-bit space, its data not
+# executable: MinGW's linker does so by default, said here so that it stays.
+target_link_options(viltron PRIVATE LINKER:--dynamicbase LINKER:--high-entropy-va
+                                    LINKER:--nxcompat)
 # Qt's own style draws the windows (as on Linux), and the pictures are decoded
 # without Qt's image plugins.
 qt_import_plugins(viltron EXCLUDE_BY_TYPE styles imageformats)

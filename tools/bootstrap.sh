@@ -14,7 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   dbus-x11 at-spi2-core python3-pyatspi
   fonts-liberation
-  desktop-file-utils appstream dpkg-dev file lintian groff-base man-db
+  desktop-file-utils appstream dpkg-dev file lintian groff-base man-db devscripts
   # The Windows game: cross compilers, Qt's build, the installer, Wine.
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build nasm nsis wine wine64
 )
