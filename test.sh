@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 t0=$(date +%s)
-"$root/tools/bootstrap.sh"
+"$root/tools/bootstrap.sh" test
 (cd "$root/build" && ctest --output-on-failure -j 2)
 echo "test.sh: Linux build and tests: $(($(date +%s) - t0)) s"
 if [ "${VILTRON_WINDOWS:-1}" != 0 ]; then

@@ -8,6 +8,10 @@ enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
 target_sources(viltron PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/viltron.rc)
 set_target_properties(viltron PROPERTIES WIN32_EXECUTABLE ON)
+# Loaded at a random address anywhere in the 64-bit space, its data not
+# executable: MinGW's linker does so by default, said here so that it stays.
+target_link_options(viltron PRIVATE LINKER:--dynamicbase LINKER:--high-entropy-va
+                                    LINKER:--nxcompat)
 # Qt's own style draws the windows (as on Linux), and the pictures are decoded
 # without Qt's image plugins.
 qt_import_plugins(viltron EXCLUDE_BY_TYPE styles imageformats)
@@ -18,7 +22,7 @@ install(TARGETS viltron RUNTIME DESTINATION .)
 # an entry in Apps & features, an uninstaller.
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Viltron)
-set(CPACK_PACKAGE_VENDOR "The Viltron team")
+set(CPACK_PACKAGE_VENDOR "${VILTRON_VENDOR}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "knight's tour puzzle game")
 set(CPACK_PACKAGE_FILE_NAME Viltron-${PROJECT_VERSION}-win64)
 # Kept apart: CPack's module renames CPACK_PACKAGE_FILE_NAME for its source
@@ -36,7 +40,7 @@ set(CPACK_NSIS_MUI_ICON ${VILTRON_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${VILTRON_ICON})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
-set(CPACK_NSIS_URL_INFO_ABOUT "https://github.com/viltron/viltron")
+set(CPACK_NSIS_URL_INFO_ABOUT "${PROJECT_HOMEPAGE_URL}")
 # A 64-bit installer for the 64-bit program (it runs where the program
 # does, Wine without its 32-bit part too), Unicode for the Russian names, from
 # a UTF-8 script. (One item, which CPack splits at the space; quotes would not

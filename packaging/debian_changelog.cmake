@@ -4,7 +4,8 @@
 # items become "* " items, their indented lines continue them.
 #
 #   cmake -DINPUT=CHANGELOG.md -DOUTPUT=changelog.gz -DPACKAGE=name
-#         -DVERSION=x.y -DMAINTAINER="Name <mail>" -DGZIP=gzip
+#         -DVERSION=x.y -DRELEASE_DATE=YYYY-MM-DD -DMAINTAINER="Name <mail>"
+#         -DGZIP=gzip
 #         -P debian_changelog.cmake
 
 # "Wed, 09 Dec 2026 00:00:00 +0000" for 2026-12-09: the weekday by
@@ -41,6 +42,7 @@ foreach(line IN LISTS lines)
   if(line MATCHES "^## ([^ ]+) \\(([^)]*)\\)$")
     if(newest STREQUAL "")
       set(newest ${CMAKE_MATCH_1})
+      set(newest_date ${CMAKE_MATCH_2})
     else()
       string(APPEND text "${trailer}\n")
     endif()
@@ -63,6 +65,9 @@ string(APPEND text "${trailer}")
 # release's text for the new one.
 if(NOT newest STREQUAL VERSION)
   message(FATAL_ERROR "${INPUT}: the newest release is '${newest}', the project is ${VERSION}")
+endif()
+if(NOT newest_date STREQUAL RELEASE_DATE)
+  message(FATAL_ERROR "${INPUT}: the newest release is of ${newest_date}, the project's of ${RELEASE_DATE}")
 endif()
 
 string(REGEX REPLACE "\\.gz$" "" plain "${OUTPUT}")

@@ -3,8 +3,8 @@
 # stays clean) and checks it from outside: its name, that it holds exactly the
 # files an install puts in place (under /usr, the program in /usr/games), a
 # launcher that runs /usr/games/viltron, the dependencies dpkg-shlibdeps found
-# for the libraries the program links, and that lintian finds no error and no
-# warning (it is installed when missing).
+# for the libraries the program links, and that lintian finds no error, no
+# warning and no hardening tag (it is installed when missing).
 #
 # Usage: debian_package.sh BUILD_FOLDER
 set -u
@@ -45,9 +45,11 @@ if ! command -v lintian >/dev/null; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends lintian; } \
     >"$work/apt.log" 2>&1 || { cat "$work/apt.log" >&2; fail "cannot install lintian"; }
 fi
-# Informational tags are shown, not counted.
+# Informational tags are shown, not counted, but for the hardening ones: the
+# program is built hardened.
 lintian --fail-on error,warning --display-info "$deb" >"$work/lintian.log" 2>&1 ||
   { cat "$work/lintian.log" >&2; fail "lintian reports errors or warnings"; }
 grep '^I: ' "$work/lintian.log"
+! grep -q ' hardening-' "$work/lintian.log" || fail "lintian reports a hardening tag"
 
 echo "debian_package: $(basename "$deb"), Depends: $depends"

@@ -2,7 +2,8 @@
 # install puts under its prefix, and the frame of a test that checks it.
 # Source it.
 
-viltron_app_id=io.github.viltron.Viltron
+# The application id, from the build (CTest sets it).
+viltron_app_id=${VILTRON_APP_ID:?the application id, set by CTest}
 
 # The files under the prefix, one relative path a line, sorted, with the
 # program in the folder BINDIR (bin when not given).

@@ -3,9 +3,11 @@
 // address, and the main window hidden while it shows.
 
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -75,6 +77,33 @@ private slots:
     for (QLabel* label : {box.Label1, box.Label3, box.Label6, box.Label9, box.Label8})
       QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
                qPrintable(label->text()));
+  }
+
+  // The window names the newest release of the changelog a user reads, by
+  // its version and its date.
+  void showsTheNewestRelease_data()
+  {
+    QFile file(QStringLiteral(":/CHANGELOG.md"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch newest =
+        QRegularExpression(QStringLiteral("^## (\\S+) \\((\\d{4}-\\d\\d-\\d\\d)\\)$"),
+                           QRegularExpression::MultilineOption)
+            .match(QString::fromUtf8(file.readAll()));
+    QVERIFY(newest.hasMatch());
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("version") << "Label2" << QStringLiteral("Версия ") + newest.captured(1);
+    QTest::newRow("date") << "Label3"
+                          << QDate::fromString(newest.captured(2), Qt::ISODate)
+                                 .toString(QStringLiteral("dd.MM.yyyy"));
+  }
+
+  void showsTheNewestRelease()
+  {
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    TAboutBox box;
+    QCOMPARE(box.findChild<QLabel*>(label)->text(), text);
   }
 
   void picturesAreDecoded()

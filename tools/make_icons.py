@@ -4,8 +4,8 @@
     python3 tools/make_icons.py
 
 Reads resources/icons/viltron.xpm (32 x 32, written by make_pixmaps.py) and
-writes packaging/icons/hicolor/<S>x<S>/apps/io.github.viltron.Viltron.png for
-S = 16, 32, 48, 64, 128 and 256.
+writes packaging/icons/hicolor/<S>x<S>/apps/viltron.png for S = 16, 32, 48,
+64, 128 and 256 (installed under the application id's name).
 
 32 is the art itself and 64, 128, 256 repeat every pixel 2, 4 and 8 times, so
 the pixel art stays crisp.  The two sizes that are no whole multiple average
@@ -22,7 +22,6 @@ import zlib
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_pixmaps import ROOT, read_xpm  # noqa: E402
 
-APP_ID = "io.github.viltron.Viltron"
 SIZES = (16, 32, 48, 64, 128, 256)
 SOURCE = os.path.join(ROOT, "resources", "icons", "viltron.xpm")
 THEME = os.path.join(ROOT, "packaging", "icons", "hicolor")
@@ -87,7 +86,7 @@ def main():
         return 1
     failed = False
     for size in SIZES:
-        path = os.path.join(THEME, "%dx%d" % (size, size), "apps", APP_ID + ".png")
+        path = os.path.join(THEME, "%dx%d" % (size, size), "apps", "viltron.png")
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
             f.write(png(scaled(art, size)))

@@ -10,13 +10,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-windows"
 jobs=${VILTRON_JOBS:-2}
 
-stage() {
-  local title=$1 t0
-  shift
-  t0=$(date +%s)
-  "$@"
-  echo "windows build: $title: $(($(date +%s) - t0)) s"
-}
+source "$root/tools/stage.sh"
+stage_name="windows build"
 
 configure() {
   mkdir -p "$build"
@@ -27,7 +22,7 @@ configure() {
 
 t0=$(date +%s)
 toolchain=$("$root/tools/windows_toolchain.sh")
-echo "windows build: toolchain: $(($(date +%s) - t0)) s"
+echo "windows build: toolchain: $(($(date +%s) - t0)) s" >&2
 stage configure configure
 stage build cmake --build "$build" -j "$jobs"
 stage installer cmake --build "$build" --target package

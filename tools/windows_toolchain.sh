@@ -48,23 +48,8 @@ started=$(date +%s)
 
 # One line per stage with its time; the details go to the log. A stage that
 # ended well is not repeated when an interrupted build is started again.
-stage() {
-  local title=$1 done t0
-  shift
-  done="$work/stage-$(echo "$title" | tr -c 'a-zA-Z0-9\n' '_').done"
-  if [ -f "$done" ]; then
-    echo "windows toolchain: $title: done before" >&2
-    return 0
-  fi
-  t0=$(date +%s)
-  if ! "$@" >>"$log" 2>&1; then
-    echo "windows toolchain: $title FAILED after $(($(date +%s) - t0)) s; end of $log:" >&2
-    tail -40 "$log" >&2
-    exit 1
-  fi
-  touch "$done"
-  echo "windows toolchain: $title: $(($(date +%s) - t0)) s" >&2
-}
+source "$(dirname "${BASH_SOURCE[0]}")/stage.sh"
+stage_name="windows toolchain" stage_log=$log stage_marks=$work
 
 # A private apt configuration with a source index for the system's own Debian
 # mirror: the machine's package sources stay as they are.

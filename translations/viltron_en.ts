@@ -20,8 +20,8 @@
         <translation>The program&apos;s web page.</translation>
     </message>
     <message>
-        <source>Версия 1.0</source>
-        <translation>Version 1.0</translation>
+        <source>Версия %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Версия программы.</source>

@@ -1,5 +1,6 @@
 #include "windows/AboutBox.h"
 
+#include <QDate>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include "platform/Screen.h"
 #include "platform/Jpeg.h"
 #include "platform/Shell.h"
+#include "ProjectFacts.h"
 
 const QString TAboutBox::ProgramPage = QStringLiteral("https://example.org/viltron");
 const QString TAboutBox::InstitutionPage = QStringLiteral("https://example.org/");
@@ -38,6 +40,13 @@ QLabel* AddPicture(QWidget* parent, const QString& name, const QString& resource
   return picture;
 }
 
+// The release's date as the window shows it, day first: 09.12.2026.
+QString ReleaseDateText()
+{
+  return QDate::fromString(QLatin1String(ProjectReleaseDate), Qt::ISODate)
+      .toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 }  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
@@ -59,9 +68,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
   Image1 = AddPicture(GroupBox2, QStringLiteral("Image1"), QStringLiteral(":/pictures/program"));
   Label1 = AddLabel(GroupBox2, QStringLiteral("Label1"), tr("Вилтрон"),
                     tr("Страница программы в Интернете."), QRect(92, 24, 94, 13));
-  Label2 = AddLabel(GroupBox2, QStringLiteral("Label2"), tr("Версия 1.0"),
+  Label2 = AddLabel(GroupBox2, QStringLiteral("Label2"),
+                    tr("Версия %1").arg(QLatin1String(ProjectVersion)),
                     tr("Версия программы."), QRect(92, 40, 0, 0));
-  Label3 = AddLabel(GroupBox2, QStringLiteral("Label3"), QStringLiteral("08.12.2026"),
+  Label3 = AddLabel(GroupBox2, QStringLiteral("Label3"), ReleaseDateText(),
                     tr("Дата релиза."), QRect(92, 56, 76, 13));
   Label4 = AddLabel(GroupBox2, QStringLiteral("Label4"), tr("Бесплатная"),
                     tr("Программа распространяется бесплатно."), QRect(92, 72, 0, 0));
