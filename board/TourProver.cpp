@@ -30,14 +30,9 @@ bool IsTourOf(const TSolution& tour, const TBoard& board, int n, uint16_t count,
       !BoardCovers(tour.Board, n) || !BoardCovers(board, n))
     return false;
   scratch = TSaveRecord();
-  scratch.Size = static_cast<uint8_t>(n);
-  scratch.PosX = tour.PosX;
-  scratch.PosY = tour.PosY;
-  scratch.Count = tour.Count;
-  scratch.State = gsStop;
+  RecordGame(scratch, tour.Board, n, tour.PosX, tour.PosY, tour.Count, gsStop);
   for (int x = 0; x < n; ++x)
     for (int y = 0; y < n; ++y) {
-      scratch.Cells[x][y] = tour.Board[x][y];
       const uint16_t before = board[x][y];
       if (before > count || (before != 0 && tour.Board[x][y] != before))
         return false;
@@ -167,6 +162,60 @@ bool TTourProver::AllReachable(int k, bool blame)
   return false;
 }
 
+int TTourProver::Flood(int from)
+{
+  if (++FStamp == 0) {
+    std::fill(FSeen.begin(), FSeen.end(), 0);
+    FStamp = 1;
+  }
+  int head = 0;
+  int tail = 0;
+  FSeen[from] = FStamp;
+  FQueue[tail++] = from;
+  while (head < tail) {
+    const int v = FQueue[head++];
+    for (const int o : FOffsets) {
+      const int w = v + o;
+      if (FFree[w] && FSeen[w] != FStamp) {
+        FSeen[w] = FStamp;
+        FQueue[tail++] = w;
+      }
+    }
+  }
+  return tail;
+}
+
+bool TTourProver::AllJoined(int k, bool blame)
+{
+  const uint32_t first = FStamp + 1;
+  uint32_t largest = 0;
+  int largestSize = 0;
+  int parts = 0;
+  for (const int o : FOffsets) {
+    const int w = k + o;
+    if (!FFree[w] || (FSeen[w] >= first && FSeen[w] <= FStamp && parts > 0))
+      continue;
+    const int size = Flood(w);
+    if (size == FLeft)
+      return true;
+    ++parts;
+    if (size > largestSize) {
+      largestSize = size;
+      largest = FStamp;
+    }
+    if (!blame)
+      return false;
+  }
+  if (blame)
+    for (int x = 0; x < FSize; ++x)
+      for (int y = 0; y < FSize; ++y) {
+        const int i = Index(x, y);
+        if (FFree[i] && FSeen[i] != largest)
+          FBlamed.push_back(CellOf(i));
+      }
+  return false;
+}
+
 TProofReason TTourProver::Refute(int k, bool connectivity, bool blame)
 {
   const int left = FLeft;
@@ -203,6 +252,8 @@ TProofReason TTourProver::Refute(int k, bool connectivity, bool blame)
           FBlamed.push_back(CellOf(k + o));
     return TProofReason::DeadEnd;
   }
+  if (blame && connectivity && !AllJoined(k, true))
+    return TProofReason::Split;
   // A cell with a single way in is entered by it and left by none: the last.
   const int single = FOne - nextOne;
   if (single >= 2) {
@@ -235,8 +286,8 @@ TProofReason TTourProver::Refute(int k, bool connectivity, bool blame)
     }
     return TProofReason::Colours;
   }
-  if (connectivity && !blame && !AllReachable(k, false))
-    return TProofReason::Unreachable;
+  if (connectivity && !blame && !AllJoined(k, false))
+    return TProofReason::Split;
   return TProofReason::None;
 }
 
@@ -264,7 +315,10 @@ TProofVerdict TTourProver::Search(int k, uint64_t nodeLimit)
       if (!FFree[w])
         continue;
       // Fewest onward jumps first; of equals, the one farther out.
-      const uint32_t key = static_cast<uint32_t>(FDegree[w]) << 20 | (0xFFFFFu - FCentre[w]);
+      // A restart breaks ties by a hash of the cell instead.
+      const uint32_t tie = FTieSalt == 0 ? 0xFFFFFu - FCentre[w]
+                                         : ((uint32_t(w) ^ FTieSalt) * 2654435761u) >> 12;
+      const uint32_t key = static_cast<uint32_t>(FDegree[w]) << 20 | tie;
       int at = count++;
       while (at > 0 && keys[at - 1] > key) {
         keys[at] = keys[at - 1];
@@ -361,14 +415,7 @@ TProofVerdict TTourProver::Prove(const TBoard& board, int n, uint16_t posX, uint
   if (n < SaveRecordMinSize || n > MaxSize || !BoardCovers(board, n))
     return answer(TProofVerdict::Undetermined, TProofReason::BadPosition);
   *FRecord = TSaveRecord();
-  FRecord->Size = static_cast<uint8_t>(n);
-  FRecord->PosX = posX;
-  FRecord->PosY = posY;
-  FRecord->Count = count;
-  FRecord->State = gsPlay;
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y)
-      FRecord->Cells[x][y] = board[x][y];
+  RecordGame(*FRecord, board, n, posX, posY, count, gsPlay);
   if (!IsUsableSaveRecord(*FRecord))
     return answer(TProofVerdict::Undetermined, TProofReason::BadPosition);
 
@@ -397,6 +444,7 @@ TProofVerdict TTourProver::Prove(const TBoard& board, int n, uint16_t posX, uint
       Classify(i, -1, d);
   }
 
+  FTieSalt = 0;
   if (count == 0) {
     // An odd board's cells of the corners' colour outnumber the others by
     // one; every start is tried in turn, each with a share of nodes.
@@ -426,7 +474,18 @@ TProofVerdict TTourProver::Prove(const TBoard& board, int n, uint16_t posX, uint
       return answer(TProofVerdict::Impossible, reason);
     FPath[0] = k;
     FPath[1] = -1;  // a won board: no move to add
-    const TProofVerdict v = FLeft == 0 ? TProofVerdict::Possible : Search(k, 0);
+    // Searches with growing node limits, each breaking ties its own way, so
+    // that an early wrong choice is not kept for the whole budget; a search
+    // that ends within its limit has tried every continuation.
+    TProofVerdict v = TProofVerdict::Possible;
+    uint64_t limit = StartNodes + 4 * uint64_t(n) * n;
+    for (uint32_t round = 0; FLeft != 0; ++round, limit *= 2) {
+      FTieSalt = round * 0x9E3779B9u;
+      v = Search(k, limit);
+      if (v != TProofVerdict::Undetermined || FStopped)
+        break;
+    }
+    FTieSalt = 0;
     if (v == TProofVerdict::Impossible)
       return answer(v, TProofReason::Exhausted);
     if (v == TProofVerdict::Undetermined)

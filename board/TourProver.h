@@ -5,7 +5,8 @@
 // First the instant proofs, each exact: every jump changes the knight's
 // colour, so the free cells must split ceil(R/2) of the other colour to
 // floor(R/2) of the knight's; every free cell must be reachable from the
-// knight through free cells; a free cell next to the knight with no free
+// knight through free cells, and the free cells must hang together without
+// it, as the knight never comes back; a free cell next to the knight with no free
 // neighbour must be both the first and the last cell; a free cell with a
 // single way in (one free neighbour, not next to the knight) must be the
 // last, so there can be only one, and it must have the last move's colour.
@@ -33,6 +34,8 @@ enum class TProofReason : uint8_t {
   Stuck,        // the knight has no free cell to jump to
   Unreachable,  // the blamed cells cannot be reached from the knight
   DeadEnd,      // the blamed cell, next to the knight, has no way on
+  Split,        // the free cells fall apart; the blamed ones lie outside the
+                // largest part, and a tour can cover only one part
   SingleWays,   // the blamed cells each have a single way in
   LastColour,   // the blamed cell has a single way in, so it is the last,
                 // but the last move lands on the other colour
@@ -100,6 +103,11 @@ private:
   // Fills the blamed cells only when blame is set.
   TProofReason Refute(int k, bool connectivity, bool blame);
   bool AllReachable(int k, bool blame);
+  // Stamps the free cells joined to the free cell `from`; returns how many.
+  int Flood(int from);
+  // Whether the free cells hang together; blames those outside the largest
+  // part next to the knight k when asked.
+  bool AllJoined(int k, bool blame);
   // The search from the knight on k; Possible with FPath filled.
   TProofVerdict Search(int k, uint64_t nodeLimit);
   bool OutOfBudget();
@@ -111,6 +119,7 @@ private:
   std::atomic<bool> FCancel{false};
   std::atomic<uint64_t> FNodes{0};
   bool FStopped = false;  // budget or cancel during the present proof
+  uint32_t FTieSalt = 0;  // 0: ties to the cell farther out; else by a hash
 
   // The board, 2 cells of border around it: FFree 1 for a free cell, FDegree
   // the free cells a jump away (kept for every cell), FColour and FCentre

@@ -202,6 +202,11 @@ QString TProverCommands::VerdictText() const
     case TProofReason::DeadEnd:
       why = tr("на клетку %1 можно пойти только сейчас, а уйти с неё будет некуда.").arg(cells);
       break;
+    case TProofReason::Split:
+      why = tr("свободные клетки распались на части, и клетки %1 останутся в стороне: конь "
+               "не возвращается.")
+                .arg(cells);
+      break;
     case TProofReason::SingleWays:
       why = tr("у клеток %1 только по одному входу, значит, каждая из них должна быть "
                "последней.")
@@ -234,6 +239,9 @@ void TProverCommands::ShowVerdict()
       word = tr("недостижима");
     else if (FProver.Reason() == TProofReason::DeadEnd)
       word = tr("тупик");
+    else if (FProver.Reason() == TProofReason::Split)
+      //: Ends the name of a cell in a part of the board the tour must leave out.
+      word = tr("отрезана");
     QVector<QPoint> cells;
     for (const TProofCell& c : FProver.Blamed())
       cells << QPoint(c.X, c.Y);

@@ -231,6 +231,9 @@ void TestProver::positions_data()
   QTest::newRow("two cells with a single way in")
       << 8 << TMoves{{1, 2}, {3, 3}, {4, 1}, {6, 2}, {7, 4}} << impossible
       << int(TProofReason::SingleWays) << TMoves{{0, 0}, {7, 0}} << 0 << 0;
+  QTest::newRow("free cells split in two")
+      << 6 << TMoves{{5, 5}, {4, 3}, {2, 2}, {1, 4}, {3, 3}, {5, 2}, {4, 4}, {2, 3}, {4, 2}}
+      << impossible << int(TProofReason::Split) << TMoves{{3, 5}, {5, 4}} << 0 << 0;
   QTest::newRow("dead end beside the knight")
       << 5 << TMoves{{2, 1}, {3, 3}, {1, 2}} << impossible << int(TProofReason::DeadEnd)
       << TMoves{{0, 0}} << 0 << 0;

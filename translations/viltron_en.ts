@@ -276,7 +276,7 @@ This is not a saved &quot;Viltron&quot; game.</translation>
     </message>
     <message>
         <source>свободных клеток цвета коня %1, другого цвета %2, а конь меняет цвет каждым ходом.</source>
-        <translation>%1 free cells are of the knight's colour and %2 of the other, but the knight changes colour with every move.</translation>
+        <translation>%1 free cells are of the knight&apos;s colour and %2 of the other, but the knight changes colour with every move.</translation>
     </message>
     <message>
         <source>ни одно продолжение не обходит все клетки.</source>
@@ -298,6 +298,15 @@ This is not a saved &quot;Viltron&quot; game.</translation>
     <message>
         <source>тупик</source>
         <translation>dead end</translation>
+    </message>
+    <message>
+        <source>свободные клетки распались на части, и клетки %1 останутся в стороне: конь не возвращается.</source>
+        <translation>the free cells have fallen apart, and the cells %1 would be left out: the knight never comes back.</translation>
+    </message>
+    <message>
+        <source>отрезана</source>
+        <extracomment>Ends the name of a cell in a part of the board the tour must leave out.</extracomment>
+        <translation>cut off</translation>
     </message>
 </context>
 <context>
