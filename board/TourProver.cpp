@@ -130,24 +130,7 @@ void TTourProver::Free(int c)
 
 bool TTourProver::AllReachable(int k, bool blame)
 {
-  if (++FStamp == 0) {
-    std::fill(FSeen.begin(), FSeen.end(), 0);
-    FStamp = 1;
-  }
-  int head = 0;
-  int tail = 0;
-  FSeen[k] = FStamp;
-  FQueue[tail++] = k;
-  while (head < tail) {
-    const int v = FQueue[head++];
-    for (const int o : FOffsets) {
-      const int w = v + o;
-      if (FFree[w] && FSeen[w] != FStamp) {
-        FSeen[w] = FStamp;
-        FQueue[tail++] = w;
-      }
-    }
-  }
+  const int tail = Flood(k);
   // The knight's own cell is counted when it is not free.
   const int reached = tail - (FFree[k] ? 0 : 1);
   if (reached == FLeft)

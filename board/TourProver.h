@@ -103,7 +103,7 @@ private:
   // Fills the blamed cells only when blame is set.
   TProofReason Refute(int k, bool connectivity, bool blame);
   bool AllReachable(int k, bool blame);
-  // Stamps the free cells joined to the free cell `from`; returns how many.
+  // Stamps `from` and the free cells joined to it; returns how many.
   int Flood(int from);
   // Whether the free cells hang together; blames those outside the largest
   // part next to the knight k when asked.

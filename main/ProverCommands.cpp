@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "main/MainForm.h"
+#include "main/WaitForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 
@@ -140,13 +141,13 @@ bool TProverCommands::Prove(const TBoard& board, int n, uint16_t x, uint16_t y, 
     if (!progress && clock.elapsed() >= QuietMs) {
       progress = new QDialog(FForm);
       progress->setObjectName(QStringLiteral("ProverWait"));
-      progress->setWindowTitle(tr("Подождите."));
+      progress->setWindowTitle(TWaitForm::tr("Подождите."));
       progress->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
       progress->setFont(WindowFont());
       auto* layout = new QHBoxLayout(progress);
       seconds = new QLabel(progress);
       seconds->setObjectName(QStringLiteral("Seconds"));
-      auto* button = new QPushButton(tr("Отмена"), progress);
+      auto* button = new QPushButton(TWaitForm::tr("Отмена"), progress);
       button->setObjectName(QStringLiteral("Cancel"));
       connect(button, &QPushButton::clicked, &loop, cancel);
       layout->addWidget(seconds);

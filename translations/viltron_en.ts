@@ -226,14 +226,6 @@ This is not a saved &quot;Viltron&quot; game.</translation>
         <translation>Solve for c&amp;ertain</translation>
     </message>
     <message>
-        <source>Подождите.</source>
-        <translation>Please wait.</translation>
-    </message>
-    <message>
-        <source>Отмена</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>Проверяю: %1 с</source>
         <translation>Checking: %1 s</translation>
     </message>
