@@ -12,14 +12,7 @@ bool TBoardModel::SaveGame(const std::string& fileName) const
   if (FSize > SaveRecordMaxSize || !BoardCovers(FBoard, FSize))
     return false;
   const auto record = std::make_unique<TSaveRecord>();
-  record->Size = FSize;
-  record->PosX = FPosX;
-  record->PosY = FPosY;
-  record->Count = FCount;
-  record->State = FState;
-  for (int x = 0; x < FSize; ++x)
-    for (int y = 0; y < FSize; ++y)
-      record->Cells[x][y] = FBoard[x][y];
+  RecordGame(*record, FBoard, FSize, FPosX, FPosY, FCount, FState);
   return WriteSaveRecord(fileName, *record);
 }
 

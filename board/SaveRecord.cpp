@@ -75,6 +75,19 @@ bool FlushFolderOf([[maybe_unused]] const std::string& fileName)
 
 }  // namespace
 
+void RecordGame(TSaveRecord& record, const TBoard& board, int n, uint16_t posX, uint16_t posY,
+                uint16_t count, TGameState state)
+{
+  record.Size = static_cast<uint8_t>(n);
+  record.PosX = posX;
+  record.PosY = posY;
+  record.Count = count;
+  record.State = state;
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y)
+      record.Cells[x][y] = board[x][y];
+}
+
 void EncodeSaveRecord(const TSaveRecord& record, TSaveBytes& bytes)
 {
   bytes.fill(0);

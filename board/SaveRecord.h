@@ -42,6 +42,11 @@ struct TSaveRecord {
   uint8_t State = 0;
 };
 
+// Fills the record with the game on the n x n cells of board (n at most
+// SaveRecordMaxSize, board covering n x n); the fixed fields keep their values.
+void RecordGame(TSaveRecord& record, const TBoard& board, int n, uint16_t posX, uint16_t posY,
+                uint16_t count, TGameState state);
+
 // The record's bytes; padding is zero.
 void EncodeSaveRecord(const TSaveRecord& record, TSaveBytes& bytes);
 // The fields read back from bytes; padding is not looked at.

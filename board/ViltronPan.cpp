@@ -67,6 +67,7 @@ void TViltronPan::SetState(TGameState state)
       SetCursor(crNoDrop);
       break;
     case gsNew:
+      FMarks.clear();
       ClearBoard();
       // A new game: the keyboard cursor waits on the top-left cell again.
       FKeyCursorPlaced = false;

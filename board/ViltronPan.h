@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QImage>
 #include <QPoint>
+#include <QSet>
+#include <QVector>
 #include <QWidget>
 #include <functional>
 
@@ -16,6 +18,8 @@
 
 // A notification that receives only its sender.
 using TNotifyEvent = std::function<void(QObject* sender)>;
+
+class QPainter;
 
 class TViltronPan : public QWidget, public TBoardModel {
   Q_OBJECT
@@ -76,6 +80,16 @@ public:
 
   // What a screen reader calls a cell, such as «столбец 3, строка 5, ход 12».
   QString CellName(int x, int y) const;
+  // A cell's place alone, «столбец 3, строка 5».
+  static QString PlaceName(int x, int y);
+
+  // Marks on cells that the prover blames; `word` ends their accessible
+  // names. They go at the next move, a new game, a load or a size change.
+  void SetMarks(const QVector<QPoint>& cells, const QString& word);
+  void ClearMarks();
+  bool IsMarked(int x, int y) const;
+  // Shows a full tour found elsewhere and ends the game, as a solve does.
+  void ShowTour(const TSolution& tour);
 
   // What the board shows on screen (cells drawn by DrawCell appear at once).
   const QImage& Picture() const { return FPicture; }
@@ -154,6 +168,7 @@ private:
     bool Knight = false;
     bool Choice = false;  // the knight can jump there now
     bool Hidden = false;  // a search runs
+    bool Marked = false;  // blamed by the prover
     bool operator==(const TCellSays&) const = default;
   };
   TCellSays CellSays(int x, int y) const;
@@ -203,4 +218,10 @@ private:
     TCellSays Said;
   };
   QHash<int, TMadeCell> FMadeCells;
+
+  // Marked cells by y * Size + x, and what their names end with.
+  QSet<int> FMarks;
+  QString FMarkWord;
+  // Draws a mark over its cell.
+  void DrawMark(QPainter& painter, int x, int y) const;
 };

@@ -179,14 +179,13 @@ TViltronPan::TCellSays TViltronPan::CellSays(int x, int y) const
   says.Number = FCount != 0 ? FBoard[x][y] : 0;
   says.Knight = says.Number != 0 && says.Number == FCount;
   says.Choice = CanJumpTo(x, y);
+  says.Marked = IsMarked(x, y);
   return says;
 }
 
 QString TViltronPan::CellName(int x, int y) const
 {
-  //: A cell of the board: its column from the left and its row from the
-  //: top, counted from 1.
-  QString name = tr("столбец %1, строка %2").arg(x + 1).arg(y + 1);
+  QString name = PlaceName(x, y);
   const TCellSays says = CellSays(x, y);
   if (says.Hidden)
     return name;
@@ -205,7 +204,16 @@ QString TViltronPan::CellName(int x, int y) const
       name = tr("%1, можно пойти").arg(name);
     }
   }
+  if (says.Marked)
+    name += QStringLiteral(", ") + FMarkWord;
   return name;
+}
+
+QString TViltronPan::PlaceName(int x, int y)
+{
+  //: A cell of the board: its column from the left and its row from the
+  //: top, counted from 1.
+  return tr("столбец %1, строка %2").arg(x + 1).arg(y + 1);
 }
 
 QAccessibleInterface* TViltronPan::MadeCell(int x, int y)

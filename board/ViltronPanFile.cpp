@@ -43,5 +43,6 @@ void TViltronPan::LoadShown()
 {
   // A loaded game is a new game for the keyboard cursor too.
   FKeyCursorPlaced = false;
+  FMarks.clear();
   Paint();
 }

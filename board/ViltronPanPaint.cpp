@@ -39,12 +39,14 @@ void TViltronPan::DrawCellInto(QPainter& painter, uint16_t x, uint16_t y)
   const QRgb text = ToRgb(light ? FDarkFontColor : FLightFontColor);
   painter.fillRect(x * w, y * w, w, w, QColor::fromRgb(fill));
   // While a search runs the board holds its trial walks: show none of them.
-  if (FCount == 0 || FState == gsThink || v == 0)
-    return;
-  if (v != FCount)
-    FDigits.Draw(painter, x * w + 1, y * w + 1, v, text, fill);
-  else
-    painter.drawImage(QPoint(x * w, y * w), FKnight);
+  if (FCount != 0 && FState != gsThink && v != 0) {
+    if (v != FCount)
+      FDigits.Draw(painter, x * w + 1, y * w + 1, v, text, fill);
+    else
+      painter.drawImage(QPoint(x * w, y * w), FKnight);
+  }
+  if (IsMarked(x, y))
+    DrawMark(painter, x, y);
 }
 
 void TViltronPan::DrawCell(uint16_t x, uint16_t y)

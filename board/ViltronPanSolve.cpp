@@ -21,6 +21,7 @@ bool SearchedAtSize(const TBoard& board, int n)
 
 void TViltronPan::ThinkAndNotify()
 {
+  ClearMarks();
   SetState(gsThink);
   SearchTour();
   // The board is still as it was before the search; the host closes its
@@ -85,6 +86,7 @@ void TViltronPan::ShowNextMove()
       if (cx < FSize && cy < FSize && FBest.Board[cx][cy] == next) {
         const uint16_t oldX = FPosX;
         const uint16_t oldY = FPosY;
+        ClearMarks();
         PutKnight(cx, cy);
         DrawCell(cx, cy);
         DrawCell(oldX, oldY);

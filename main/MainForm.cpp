@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "main/ProverCommands.h"
 #include "main/WaitForm.h"
 #include "windows/AboutBox.h"
 #include "windows/RulesForm.h"
@@ -116,6 +117,7 @@ void TMainForm::CreateMenu()
   Solve1->addMenu(All1);
   OneStep1 =
       AddItem(Solve1, QStringLiteral("OneStep1"), tr("Один ход"), Qt::CTRL | Qt::Key_Z);
+  Prover = new TProverCommands(this);
   MainMenu1->addMenu(Solve1);
 
   N5 = AddSubmenu(this, QStringLiteral("N5"), tr("?.."));

@@ -22,6 +22,7 @@ class TStatusBar;
 class TWaitForm;
 class TRulesForm;
 class TAboutBox;
+class TProverCommands;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -104,6 +105,9 @@ public:
   // "О...": hides this window while the about window is shown modally.
   void About1Click(QObject* sender);
   TAboutBox* AboutBox = nullptr;
+
+  // "Можно ли пройти?", "Верный ход", "Решить наверняка".
+  TProverCommands* Prover = nullptr;
 
   // The name of the menu item whose command the progress window runs.
   QString ThinkCommand;

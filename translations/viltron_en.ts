@@ -212,6 +212,96 @@ This is not a saved &quot;Viltron&quot; game.</translation>
     </message>
 </context>
 <context>
+    <name>TProverCommands</name>
+    <message>
+        <source>&amp;Можно ли пройти?</source>
+        <translation>&amp;Can it be finished?</translation>
+    </message>
+    <message>
+        <source>Верный &amp;ход</source>
+        <translation>S&amp;ure move</translation>
+    </message>
+    <message>
+        <source>Решить &amp;наверняка</source>
+        <translation>Solve for c&amp;ertain</translation>
+    </message>
+    <message>
+        <source>Проверяю: %1 с</source>
+        <translation>Checking: %1 s</translation>
+    </message>
+    <message>
+        <source>Обход ещё возможен.</source>
+        <translation>The tour can still be finished.</translation>
+    </message>
+    <message>
+        <source>Не удалось выяснить за %1 с, можно ли закончить обход.</source>
+        <translation>Could not find out within %1 s whether the tour can be finished.</translation>
+    </message>
+    <message>
+        <source>%1 и ещё %2</source>
+        <extracomment>%1 lists cells, %2 how many more are not listed.</extracomment>
+        <translation>%1 and %2 more</translation>
+    </message>
+    <message>
+        <source>коню некуда ходить.</source>
+        <translation>the knight has nowhere to go.</translation>
+    </message>
+    <message>
+        <source>клетка %1 недостижима: коню до неё уже не добраться.</source>
+        <translation>the cell %1 is out of reach: the knight can no longer get there.</translation>
+    </message>
+    <message>
+        <source>клетки %1 недостижимы: коню до них уже не добраться.</source>
+        <translation>the cells %1 are out of reach: the knight can no longer get there.</translation>
+    </message>
+    <message>
+        <source>на клетку %1 можно пойти только сейчас, а уйти с неё будет некуда.</source>
+        <translation>the cell %1 can only be entered now, and there is no way on from it.</translation>
+    </message>
+    <message>
+        <source>у клеток %1 только по одному входу, значит, каждая из них должна быть последней.</source>
+        <translation>the cells %1 each have a single way in, so each of them would have to be the last.</translation>
+    </message>
+    <message>
+        <source>у клетки %1 только один вход, значит, она последняя, но последний ход придётся на клетку другого цвета.</source>
+        <translation>the cell %1 has a single way in, so it must be the last, but the last move lands on the other colour.</translation>
+    </message>
+    <message>
+        <source>свободных клеток цвета коня %1, другого цвета %2, а конь меняет цвет каждым ходом.</source>
+        <translation>%1 free cells are of the knight&apos;s colour and %2 of the other, but the knight changes colour with every move.</translation>
+    </message>
+    <message>
+        <source>ни одно продолжение не обходит все клетки.</source>
+        <translation>no continuation visits every cell.</translation>
+    </message>
+    <message>
+        <source>Обход уже невозможен: %1</source>
+        <translation>The tour can no longer be finished: %1</translation>
+    </message>
+    <message>
+        <source>один вход</source>
+        <translation>single way in</translation>
+    </message>
+    <message>
+        <source>недостижима</source>
+        <extracomment>Ends the name of a cell that the knight can no longer reach.</extracomment>
+        <translation>out of reach</translation>
+    </message>
+    <message>
+        <source>тупик</source>
+        <translation>dead end</translation>
+    </message>
+    <message>
+        <source>свободные клетки распались на части, и клетки %1 останутся в стороне: конь не возвращается.</source>
+        <translation>the free cells have fallen apart, and the cells %1 would be left out: the knight never comes back.</translation>
+    </message>
+    <message>
+        <source>отрезана</source>
+        <extracomment>Ends the name of a cell in a part of the board the tour must leave out.</extracomment>
+        <translation>cut off</translation>
+    </message>
+</context>
+<context>
     <name>TRulesForm</name>
     <message>
         <source>Цель игры: пройти по всему полю.</source>
