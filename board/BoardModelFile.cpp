@@ -7,6 +7,11 @@
 
 bool TBoardModel::SaveGame(const std::string& fileName) const
 {
+  return SaveGame(fileName, FState);
+}
+
+bool TBoardModel::SaveGame(const std::string& fileName, TGameState state) const
+{
   // A record holds at most 100 x 100 cells: a larger board is not written,
   // and a file of that name keeps what it held.
   if (FSize > SaveRecordMaxSize || !BoardCovers(FBoard, FSize))
@@ -16,7 +21,7 @@ bool TBoardModel::SaveGame(const std::string& fileName) const
   record->PosX = FPosX;
   record->PosY = FPosY;
   record->Count = FCount;
-  record->State = FState;
+  record->State = state;
   for (int x = 0; x < FSize; ++x)
     for (int y = 0; y < FSize; ++y)
       record->Cells[x][y] = FBoard[x][y];
@@ -63,5 +68,6 @@ void TBoardModel::LoadGame(const std::string& fileName)
   for (int x = 0; x < n; ++x)
     for (int y = 0; y < n; ++y)
       FBoard[x][y] = record->Cells[x][y];
+  FRedo.clear();
   LoadShown();
 }

@@ -23,6 +23,9 @@ void TViltronPan::ThinkAndNotify()
 {
   SetState(gsThink);
   SearchTour();
+  // The tour found replaces the moves taken back.
+  if (FState != gsCancel)
+    ForgetRedo();
   // The board is still as it was before the search; the host closes its
   // progress window here.
   Fire(OnStopThinking, this);
@@ -114,4 +117,5 @@ void TViltronPan::Hint()
   // Stored directly: a hint does not start a game through OnStart.
   FState = gsPlay;
   SetCursor(crHandPoint);
+  emit GameChanged();
 }

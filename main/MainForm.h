@@ -36,6 +36,8 @@ public:
   QMenu* Game1;
   QAction* NewGame1;
   QAction* N1;
+  QAction* TakeBack1;
+  QAction* Redo1;
   QAction* N2;
   QAction* N7;
   QAction* N8;
@@ -44,6 +46,7 @@ public:
   QMenu* N4;
   QAction* ShowErrors1;
   QAction* Sound1;
+  QAction* Remember1;
   QMenu* Solve1;
   QMenu* All1;
   QAction* Now1;
@@ -90,6 +93,12 @@ public:
   void StepOnTimer(QObject* sender);
   void StopThinking(QObject* sender);
 
+  // "Вернуть ход" and "Повторить ход" (History.cpp), and their items' enabled
+  // state, which follows the board.
+  void TakeBack1Click(QObject* sender);
+  void Redo1Click(QObject* sender);
+  void UpdateHistoryItems();
+
   // Saving and loading games: "Сохранить", "Загрузить", and the board's
   // requests to take a loaded game's size or to refuse a file.
   void N7Click(QObject* sender);
@@ -119,6 +128,7 @@ protected:
 
 private:
   void CreateMenu();
+  void ConnectHistory();
   void CreateControls();
   void ShowCounts();
   void SetClientSize(int width, int height);
