@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 #include <memory>
 
 #include "board/SaveRecord.h"
@@ -99,6 +100,12 @@ void TGameKeeper::Restore()
   // The same check as a load, made first so that a damaged game shows no box.
   const auto record = std::make_unique<TSaveRecord>();
   if (!ReadSaveRecord(LocalName(GameFile()), *record) || !IsUsableSaveRecord(*record))
+    return;
+  // A board the screen has become too small for stays behind, without the
+  // box a load would show.
+  const int grow = (std::max<int>(record->Size, 8) - std::max<int>(FForm.Game->Size(), 8)) *
+                   FForm.Game->SizeOfCell();
+  if (!FForm.WindowFits(grow))
     return;
   FForm.Game->LoadFromFile(GameFile());
   if (FForm.Game->Size() == record->Size)

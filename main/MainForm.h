@@ -123,6 +123,9 @@ public:
   void PlaySoundRes(const QString& name);
   TSoundBank* Sounds() const { return FSounds; }
 
+  // Whether the window, delta pixels wider and taller, would fit the screen.
+  bool WindowFits(int delta) const;
+
 protected:
   void showEvent(QShowEvent* event) override;
 
@@ -138,8 +141,6 @@ private:
   // Makes the window wider and taller by delta pixels each; a window that
   // grows past the screen's available area is moved back inside.
   void GrowWindow(int delta);
-  // Whether the window, delta pixels wider and taller, would fit the screen.
-  bool WindowFits(int delta) const;
 
   bool Resizing = false;  // a loaded game is setting the size
 

@@ -137,6 +137,7 @@ void TKeeperTest::damagedStoreStartsNew_data()
   QTest::newRow("settings of another version") << "version" << 0 << false;
   QTest::newRow("moves again for another game") << "redo" << 3 << false;
   QTest::newRow("moves again not moves") << "garbage" << 3 << false;
+  QTest::newRow("board larger than the screen") << "large" << 0 << false;
 }
 
 void TKeeperTest::damagedStoreStartsNew()
@@ -167,6 +168,12 @@ void TKeeperTest::damagedStoreStartsNew()
       settings.setValue(QStringLiteral("Version"), 2);
     } else if (damage == QLatin1String("redo")) {
       settings.setValue(QStringLiteral("RedoAt"), QStringLiteral("2 0 0"));
+    } else if (damage == QLatin1String("large")) {
+      // A game of 100 x 100 cells, which the 800 x 800 test screen cannot show.
+      const auto big = std::make_unique<TSaveRecord>();
+      big->Size = 100;
+      big->State = gsNew;
+      QVERIFY(WriteSaveRecord(QFile::encodeName(game).toStdString(), *big));
     } else if (damage == QLatin1String("garbage")) {
       settings.setValue(QStringLiteral("Redo"), QStringLiteral("1,x 99999,3"));
     }
