@@ -105,8 +105,11 @@ void TGameKeeper::Restore()
   // box a load would show.
   const int grow = (std::max<int>(record->Size, 8) - std::max<int>(FForm.Game->Size(), 8)) *
                    FForm.Game->SizeOfCell();
-  if (!FForm.WindowFits(grow))
+  if (!FForm.WindowFits(grow)) {
+    // Kept until the player plays here: a larger screen brings it back.
+    FHoldGame = true;
     return;
+  }
   FForm.Game->LoadFromFile(GameFile());
   if (FForm.Game->Size() == record->Size)
     RestoreRedo(settings);
@@ -149,6 +152,7 @@ void TGameKeeper::PlaceWindow()
 
 void TGameKeeper::GameChanged()
 {
+  FHoldGame = false;
   const TGameState state = FForm.Game->State();
   // A search starts on the board as it stands: written now, with the state
   // the game had, before the search's walks fill the board.
@@ -173,7 +177,7 @@ void TGameKeeper::WriteNow(bool sayFailure)
   const TGameState state = game.State();
   bool written = true;
   // During a search or a replay the game kept is the one it started from.
-  if (Steady(state) || state == gsThink) {
+  if (!FHoldGame && (Steady(state) || state == gsThink)) {
     const bool search = state == gsThink;
     written = QDir().mkpath(QFileInfo(GameFile()).path()) &&
               game.SaveGame(LocalName(GameFile()), search ? FSteady : state);

@@ -48,6 +48,8 @@ private:
   // The last state outside a search or a replay: the one a search keeps.
   TGameState FSteady = gsNew;
   bool FFailureSaid = false;
+  // The kept game did not fit the screen: it stays as it is on the disk.
+  bool FHoldGame = false;
   QPoint FPlace{-1, -1};
   bool FHasPlace = false;
 };
