@@ -9,6 +9,6 @@ int main(int argc, char** argv)
   TApplication application(argc, argv);
   QApplication::setFont(WindowFont());
   TGameWindows windows;
-  windows.MainForm.show();
+  windows.Show();
   return application.exec();
 }

@@ -91,7 +91,7 @@ int RunStart(int argc, char** argv)
     bool Seen = false;
   } firstPaint;
   windows.MainForm.Game->installEventFilter(&firstPaint);
-  windows.MainForm.show();
+  windows.Show();
   return application.exec();
 }
 

@@ -58,6 +58,71 @@ void TBoardModel::PutKnight(uint16_t x, uint16_t y)
   FPosY = y;
 }
 
+bool TBoardModel::CanTakeBack() const
+{
+  return FCount != 0 && (FState == gsPlay || FState == gsStop) && BoardCovers(FBoard, FSize);
+}
+
+void TBoardModel::TakeBackMove()
+{
+  if (!CanTakeBack())
+    return;
+  FBoard[FPosX][FPosY] = 0;
+  FRedo.push_back({FPosX, FPosY});
+  --FCount;
+  if (FCount == 0)
+    return;
+  for (uint16_t x = 0; x < FSize; ++x)
+    for (uint16_t y = 0; y < FSize; ++y)
+      if (FBoard[x][y] == FCount) {
+        FPosX = x;
+        FPosY = y;
+        return;
+      }
+}
+
+bool TBoardModel::CanRedo() const
+{
+  return !FRedo.empty() && (FState == gsNew || FState == gsPlay) &&
+         !IsWrongMove(FRedo.back().X, FRedo.back().Y);
+}
+
+void TBoardModel::NoteMove(uint16_t x, uint16_t y)
+{
+  if (!FRedo.empty() && FRedo.back() == TCell{x, y})
+    FRedo.pop_back();
+  else
+    FRedo.clear();
+}
+
+bool TBoardModel::AcceptRedo(std::vector<TCell> moves)
+{
+  FRedo.clear();
+  if (!BoardCovers(FBoard, FSize))
+    return false;
+  std::vector<bool> taken(size_t(FSize) * FSize);
+  for (int x = 0; x < FSize; ++x)
+    for (int y = 0; y < FSize; ++y)
+      taken[size_t(x) * FSize + y] = FBoard[x][y] != 0;
+  int fromX = FPosX;
+  int fromY = FPosY;
+  bool first = FCount == 0;
+  for (auto move = moves.rbegin(); move != moves.rend(); ++move) {
+    const int dx = std::abs(move->X - fromX);
+    const int dy = std::abs(move->Y - fromY);
+    const bool jump = (dx == 1 && dy == 2) || (dx == 2 && dy == 1);
+    if (!OnBoard(move->X, move->Y, FSize) || taken[size_t(move->X) * FSize + move->Y] ||
+        (!first && !jump))
+      return false;
+    taken[size_t(move->X) * FSize + move->Y] = true;
+    fromX = move->X;
+    fromY = move->Y;
+    first = false;
+  }
+  FRedo = std::move(moves);
+  return true;
+}
+
 void TBoardModel::BuildWeights()
 {
   const int n = FSize;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "board/TourWalker.h"
 #include "board/Types.h"
@@ -30,6 +31,30 @@ public:
   bool IsDeadEnd(uint16_t x, uint16_t y) const;
   void PutKnight(uint16_t x, uint16_t y);
 
+  // Taking moves back and playing them again. The board is its own history:
+  // taking back clears the cell numbered Count and puts the knight on the
+  // cell numbered Count - 1; the cleared cell joins the moves to play again.
+  struct TCell {
+    uint16_t X = 0;
+    uint16_t Y = 0;
+    bool operator==(const TCell&) const = default;
+  };
+  // A move is on the board of a game in progress or over.
+  bool CanTakeBack() const;
+  void TakeBackMove();
+  // The moves to play again, the next one last.
+  const std::vector<TCell>& RedoMoves() const { return FRedo; }
+  // The next move to play again is a legal move now.
+  bool CanRedo() const;
+  // A move to (x, y) is being made: the next move to play again is used up,
+  // any other move forgets them all.
+  void NoteMove(uint16_t x, uint16_t y);
+  void ForgetRedo() { FRedo.clear(); }
+  // Takes moves to play again (the next one last) when they can be played,
+  // one after the other, from the position on the board; false, forgetting
+  // every move to play again, when they cannot.
+  bool AcceptRedo(std::vector<TCell> moves);
+
   // Tour search.
   void BuildWeights();
   void GreedyStep();
@@ -42,6 +67,9 @@ public:
   // nothing but raises LoadRefused; a board of another size first asks the
   // host through LoadAsksSize and stops unless the host took the size.
   bool SaveGame(const std::string& fileName) const;
+  // The same with `state` written as the game's state (a search in progress
+  // keeps the state it started from).
+  bool SaveGame(const std::string& fileName, TGameState state) const;
   void LoadGame(const std::string& fileName);
 
   // How many walkers the search runs at once: 0 (the default) takes the
@@ -89,6 +117,7 @@ protected:
   uint16_t FCount = 0;
   TSolution FBest;
   uint8_t FLoadedSize = 0;
+  std::vector<TCell> FRedo;
   // With other walkers at work, the interface thread leaves the walking to
   // them once one of its own walks took this long.
   std::chrono::microseconds FLongestOwnWalk = MessageInterval;

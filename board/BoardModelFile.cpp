@@ -7,12 +7,17 @@
 
 bool TBoardModel::SaveGame(const std::string& fileName) const
 {
+  return SaveGame(fileName, FState);
+}
+
+bool TBoardModel::SaveGame(const std::string& fileName, TGameState state) const
+{
   // A record holds at most 100 x 100 cells: a larger board is not written,
   // and a file of that name keeps what it held.
   if (FSize > SaveRecordMaxSize || !BoardCovers(FBoard, FSize))
     return false;
   const auto record = std::make_unique<TSaveRecord>();
-  RecordGame(*record, FBoard, FSize, FPosX, FPosY, FCount, FState);
+  RecordGame(*record, FBoard, FSize, FPosX, FPosY, FCount, state);
   return WriteSaveRecord(fileName, *record);
 }
 
@@ -56,5 +61,6 @@ void TBoardModel::LoadGame(const std::string& fileName)
   for (int x = 0; x < n; ++x)
     for (int y = 0; y < n; ++y)
       FBoard[x][y] = record->Cells[x][y];
+  FRedo.clear();
   LoadShown();
 }

@@ -69,6 +69,7 @@ void TViltronPan::SetState(TGameState state)
     case gsNew:
       FMarks.clear();
       ClearBoard();
+      ForgetRedo();
       // A new game: the keyboard cursor waits on the top-left cell again.
       FKeyCursorPlaced = false;
       SetCursor(crKnight);
@@ -87,6 +88,7 @@ void TViltronPan::SetState(TGameState state)
   FState = state;
   // Whether the knight's jumps are offered depends on the state.
   Announce();
+  emit GameChanged();
 }
 
 void TViltronPan::SetSize(uint8_t value)

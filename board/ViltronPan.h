@@ -100,11 +100,23 @@ public:
   void ShowNextMove();
   void Hint();
 
+  // Takes the latest move back (a game over is reopened; taking back the only
+  // move leaves a new game's empty board), and plays the next move taken back
+  // again exactly as a press on its cell. False when there is none to take
+  // back or play again.
+  bool TakeBack();
+  bool Redo();
+
   // Saved games: writes the game to a file of one record, replacing the file
   // whole, and tells whether it did (showing nothing); reads one back,
   // raising OnResize / OnWrongFileType as needed.
   bool SaveToFile(const QString& fileName);
   void LoadFromFile(const QString& fileName);
+
+signals:
+  // The game on the board changed: a move, a move taken back, a state, a
+  // size or a load.
+  void GameChanged();
 
 protected:
   void paintEvent(QPaintEvent* event) override;

@@ -45,4 +45,5 @@ void TViltronPan::LoadShown()
   FKeyCursorPlaced = false;
   FMarks.clear();
   Paint();
+  emit GameChanged();
 }

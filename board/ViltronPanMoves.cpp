@@ -58,6 +58,7 @@ void TViltronPan::PressCell(int x, int y)
   const int oldX = FPosX;
   const int oldY = FPosY;
   ClearMarks();
+  NoteMove(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
   PutKnight(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
   DrawCell(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
   // At a game's first move the old cell is a leftover of an earlier game,
@@ -73,6 +74,7 @@ void TViltronPan::PressCell(int x, int y)
       Fire(OnLose, this);
     SetState(gsStop);
   }
+  emit GameChanged();
 }
 
 bool TViltronPan::CanJumpTo(int x, int y) const

@@ -24,6 +24,9 @@ void TViltronPan::ThinkAndNotify()
   ClearMarks();
   SetState(gsThink);
   SearchTour();
+  // The tour found replaces the moves taken back.
+  if (FState != gsCancel)
+    ForgetRedo();
   // The board is still as it was before the search; the host closes its
   // progress window here.
   Fire(OnStopThinking, this);
@@ -116,4 +119,5 @@ void TViltronPan::Hint()
   // Stored directly: a hint does not start a game through OnStart.
   FState = gsPlay;
   SetCursor(crHandPoint);
+  emit GameChanged();
 }

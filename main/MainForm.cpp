@@ -78,6 +78,7 @@ TMainForm::TMainForm(const QString& soundFolder, QWidget* parent) : QMainWindow(
   FSounds = new TSoundBank(soundFolder, this);
   CreateMenu();
   CreateControls();
+  ConnectHistory();
 }
 
 void TMainForm::CreateMenu()
@@ -91,6 +92,10 @@ void TMainForm::CreateMenu()
   MakeDefault(NewGame1);
   N1 = AddItem(Game1, QStringLiteral("N1"), GiveUpCaption(), Qt::CTRL | Qt::Key_F2);
   N1->setEnabled(false);
+  TakeBack1 = AddItem(Game1, QStringLiteral("TakeBack1"), tr("В&ернуть ход"),
+                      Qt::ALT | Qt::Key_Backspace);
+  Redo1 = AddItem(Game1, QStringLiteral("Redo1"), tr("&Повторить ход"),
+                  Qt::SHIFT | Qt::ALT | Qt::Key_Backspace);
   N2 = AddSeparator(Game1, QStringLiteral("N2"));
   N2->setEnabled(false);
   N7 = AddItem(Game1, QStringLiteral("N7"), tr("Сохранить"), Qt::CTRL | Qt::Key_S);
@@ -106,6 +111,8 @@ void TMainForm::CreateMenu()
   Sound1 = AddItem(N4, QStringLiteral("Sound1"), tr("Звук"));
   Sound1->setCheckable(true);
   Sound1->setChecked(true);
+  Remember1 = AddItem(N4, QStringLiteral("Remember1"), tr("Запоминать игру"));
+  Remember1->setCheckable(true);
   MainMenu1->addMenu(N4);
 
   Solve1 = AddSubmenu(this, QStringLiteral("Solve1"), tr("Подсказка"));
@@ -129,7 +136,8 @@ void TMainForm::CreateMenu()
   MainMenu1->addMenu(N5);
 
   // Shortcuts work from every control of the window, menus closed or not.
-  for (QAction* action : {NewGame1, N1, N7, N8, N3, Now1, StepbyStep1, OneStep1, Rules2})
+  for (QAction* action :
+       {NewGame1, N1, TakeBack1, Redo1, N7, N8, N3, Now1, StepbyStep1, OneStep1, Rules2})
     addAction(action);
 
   connect(NewGame1, &QAction::triggered, this, [this] { NewGameClick(NewGame1); });

@@ -37,6 +37,8 @@ public:
   QMenu* Game1;
   QAction* NewGame1;
   QAction* N1;
+  QAction* TakeBack1;
+  QAction* Redo1;
   QAction* N2;
   QAction* N7;
   QAction* N8;
@@ -45,6 +47,7 @@ public:
   QMenu* N4;
   QAction* ShowErrors1;
   QAction* Sound1;
+  QAction* Remember1;
   QMenu* Solve1;
   QMenu* All1;
   QAction* Now1;
@@ -91,6 +94,12 @@ public:
   void StepOnTimer(QObject* sender);
   void StopThinking(QObject* sender);
 
+  // "Вернуть ход" and "Повторить ход" (History.cpp), and their items' enabled
+  // state, which follows the board.
+  void TakeBack1Click(QObject* sender);
+  void Redo1Click(QObject* sender);
+  void UpdateHistoryItems();
+
   // Saving and loading games: "Сохранить", "Загрузить", and the board's
   // requests to take a loaded game's size or to refuse a file.
   void N7Click(QObject* sender);
@@ -118,11 +127,15 @@ public:
   void PlaySoundRes(const QString& name);
   TSoundBank* Sounds() const { return FSounds; }
 
+  // Whether the window, delta pixels wider and taller, would fit the screen.
+  bool WindowFits(int delta) const;
+
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
   void CreateMenu();
+  void ConnectHistory();
   void CreateControls();
   void ShowCounts();
   void SetClientSize(int width, int height);
@@ -132,8 +145,6 @@ private:
   // Makes the window wider and taller by delta pixels each; a window that
   // grows past the screen's available area is moved back inside.
   void GrowWindow(int delta);
-  // Whether the window, delta pixels wider and taller, would fit the screen.
-  bool WindowFits(int delta) const;
 
   bool Resizing = false;  // a loaded game is setting the size
 

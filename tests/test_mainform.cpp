@@ -285,12 +285,17 @@ void TMainFormTest::menuAtStartUp()
   const QKeySequence none;
   CheckMenu(form.Game1, {{QStringLiteral("Новая игра"), QKeySequence(Qt::Key_F2)},
                          {QStringLiteral("Сдаться"), QKeySequence(Qt::CTRL | Qt::Key_F2)},
+                         {QStringLiteral("В&ернуть ход"), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+                         {QStringLiteral("&Повторить ход"),
+                          QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace)},
                          {QString(), none},
                          {QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S)},
                          {QStringLiteral("Загрузить"), QKeySequence(Qt::CTRL | Qt::Key_L)},
                          {QString(), none},
                          {QStringLiteral("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q)}});
-  CheckMenu(form.N4, {{QStringLiteral("Проверка ошибок"), none}, {QStringLiteral("Звук"), none}});
+  CheckMenu(form.N4, {{QStringLiteral("Проверка ошибок"), none},
+                      {QStringLiteral("Звук"), none},
+                      {QStringLiteral("Запоминать игру"), none}});
   CheckMenu(form.Solve1, {{QStringLiteral("Решить всё"), none},
                           {QStringLiteral("Один ход"), QKeySequence(Qt::CTRL | Qt::Key_Z)},
                           {QString(), none},
@@ -305,10 +310,11 @@ void TMainFormTest::menuAtStartUp()
 
   // The named members are the entries of the menu.
   const QList<QAction*> game = form.Game1->actions();
-  const QList<QAction*> expectedGame{form.NewGame1, form.N1, form.N2, form.N7,
-                                     form.N8,       form.N6, form.N3};
+  const QList<QAction*> expectedGame{form.NewGame1, form.N1, form.TakeBack1, form.Redo1, form.N2,
+                                     form.N7,       form.N8, form.N6,        form.N3};
   QCOMPARE(game, expectedGame);
-  QCOMPARE(form.N4->actions(), (QList<QAction*>{form.ShowErrors1, form.Sound1}));
+  QCOMPARE(form.N4->actions(),
+           (QList<QAction*>{form.ShowErrors1, form.Sound1, form.Remember1}));
   QCOMPARE(form.Solve1->actions().mid(0, 2),
            (QList<QAction*>{form.All1->menuAction(), form.OneStep1}));
   QCOMPARE(form.All1->actions(), (QList<QAction*>{form.Now1, form.StepbyStep1}));

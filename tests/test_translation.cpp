@@ -197,8 +197,8 @@ private slots:
       return items.join(u'|');
     };
     QTest::newRow("main title") << main.windowTitle() << "Viltron";
-    QTest::newRow("game menu") << menu(main.Game1) << "Game|New game|Give up||Save|Load||Exit";
-    QTest::newRow("options menu") << menu(main.N4) << "Options|Check moves|Sound";
+    QTest::newRow("game menu") << menu(main.Game1) << "Game|New game|Give up|Ta&ke back|&Redo move||Save|Load||Exit";
+    QTest::newRow("options menu") << menu(main.N4) << "Options|Check moves|Sound|Remember game";
     QTest::newRow("hint menu") << menu(main.Solve1)
                                << "Hint|Solve all|One move||&Can it be finished?|S&ure move|Solve for c&ertain";
     QTest::newRow("solve menu") << menu(main.All1) << "Solve all|At once!|Step by step";

@@ -5,7 +5,9 @@
 #
 #   x_start [WxHxD]        starts Xvfb on a free display and exports DISPLAY
 #   x_launch CMD...        starts the program (output in $x_work/program.log)
-#                          in the language $x_language, sets x_program_pid
+#                          in the language $x_language, sets x_program_pid;
+#                          its per-user folders are under $x_home, the
+#                          same for every start of one test
 #   x_named NAME           prints the ids of the visible windows named NAME
 #   x_wait_window NAME [S] prints the id of the first visible window whose name
 #                          is exactly NAME, waiting up to S seconds (20)
@@ -24,6 +26,7 @@ x_test=${x_test:-$(basename "$0" .sh)}
 # machine has, so that the X server gets the window titles as they are.
 x_language=${x_language:-ru}
 x_work=$(mktemp -d)
+x_home=$x_work/home
 x_xvfb_pid=""
 x_program_pid=""
 
@@ -99,7 +102,10 @@ x_start() {
 }
 
 x_launch() {
-  LANGUAGE="$x_language" LC_ALL= LC_MESSAGES= LANG=C.UTF-8 "$@" >"$x_work/program.log" 2>&1 &
+  mkdir -p "$x_home"
+  HOME="$x_home" XDG_CONFIG_HOME="$x_home/.config" XDG_DATA_HOME="$x_home/.local/share" \
+    XDG_STATE_HOME="$x_home/.local/state" XDG_CACHE_HOME="$x_work/cache" \
+    LANGUAGE="$x_language" LC_ALL= LC_MESSAGES= LANG=C.UTF-8 "$@" >"$x_work/program.log" 2>&1 &
   x_program_pid=$!
 }
 

@@ -210,6 +210,24 @@ This is not a saved &quot;Viltron&quot; game.</translation>
         <source>Не получается загрузить игру из-за низкого разрешения экрана.</source>
         <translation>Cannot load the game: the screen resolution is too low.</translation>
     </message>
+    <message>
+        <source>Игру не удаётся запомнить:<byte value="xd"/>
+%1</source>
+        <translation>The game cannot be remembered in<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>В&amp;ернуть ход</source>
+        <translation>Ta&amp;ke back</translation>
+    </message>
+    <message>
+        <source>&amp;Повторить ход</source>
+        <translation>&amp;Redo move</translation>
+    </message>
+    <message>
+        <source>Запоминать игру</source>
+        <translation>Remember game</translation>
+    </message>
 </context>
 <context>
     <name>TProverCommands</name>
