@@ -253,55 +253,76 @@ void TMainForm::ShowCounts()
   StatusBar1->SetPanelText(3, QString::number(Game->Size() * Game->Size() - count));
 }
 
-void TMainForm::StartGame(QObject*)
+void TMainForm::ShowGameRunning(bool running)
 {
-  N1->setEnabled(true);
-  Edit1->setEnabled(false);
-  UpDown1->setEnabled(false);
+  N1->setEnabled(running);
+  Edit1->setEnabled(!running);
+  UpDown1->setEnabled(!running);
   OneStep1->setEnabled(true);
   All1->menuAction()->setEnabled(true);
   ShowCounts();
-  Button1->setText(GiveUpCaption());
-  N1->setText(GiveUpCaption());
+}
+
+void TMainForm::SetGiveUpCaptions(const QString& caption)
+{
+  Button1->setText(caption);
+  N1->setText(caption);
+}
+
+void TMainForm::PlaySoundIfOn(const QString& name)
+{
+  if (Sound1->isChecked())
+    PlaySoundRes(name);
+}
+
+void TMainForm::PlayNewGame()
+{
+  Game->SetState(gsNew);
+  Game->SetState(gsPlay);
+}
+
+void TMainForm::LeaveReplay()
+{
+  SetGiveUpCaptions(GiveUpCaption());
+  Timer->stop();
+  Game->SetState(gsPlay);
+}
+
+void TMainForm::StartGame(QObject*)
+{
+  ShowGameRunning(true);
+  SetGiveUpCaptions(GiveUpCaption());
 }
 
 void TMainForm::StopGame(QObject*)
 {
-  N1->setEnabled(false);
-  Edit1->setEnabled(true);
-  UpDown1->setEnabled(true);
-  OneStep1->setEnabled(true);
-  All1->menuAction()->setEnabled(true);
-  ShowCounts();
+  ShowGameRunning(false);
+  // The menu item keeps its caption.
   Button1->setText(StartCaption());
 }
 
 void TMainForm::OnKnightMove(QObject*)
 {
-  if (Sound1->isChecked())
-    PlaySoundRes(QStringLiteral("move"));
+  PlaySoundIfOn(QStringLiteral("move"));
   // Always the main board's numbers, whichever board moved.
   ShowCounts();
 }
 
 void TMainForm::Win(QObject*)
 {
-  if (Sound1->isChecked())
-    PlaySoundRes(QStringLiteral("win"));
+  PlaySoundIfOn(QStringLiteral("win"));
   MessageDlg(tr("Победа!"), mtInformation, {mbYes}, this);
 }
 
 void TMainForm::Lose(QObject*)
 {
-  if (Sound1->isChecked())
-    PlaySoundRes(QStringLiteral("lose"));
+  PlaySoundIfOn(QStringLiteral("lose"));
   MessageDlg(tr("Вы проиграли..."), mtInformation, {mbOK}, this);
 }
 
 void TMainForm::Error(QObject*)
 {
-  if (Sound1->isChecked())
-    PlaySoundRes(QStringLiteral("error"));
+  PlaySoundIfOn(QStringLiteral("error"));
   if (ShowErrors1->isChecked())
     MessageDlg(tr("Ходить можно только буквой Г.\r\n"
                   "На клетку можно ходить только 1 раз.\r\n"
@@ -322,18 +343,14 @@ void TMainForm::ButtonClick(QObject*)
       }
       break;
     case gsStop:
-      Game->SetState(gsNew);
-      Game->SetState(gsPlay);
+      PlayNewGame();
       break;
     case gsNew:
       Game->SetState(gsPlay);
       break;
     case gsShow:
       // The player goes on from where the replay has got to.
-      Button1->setText(GiveUpCaption());
-      N1->setText(GiveUpCaption());
-      Timer->stop();
-      Game->SetState(gsPlay);
+      LeaveReplay();
       break;
     case gsThink:
     case gsCancel:
@@ -347,10 +364,7 @@ void TMainForm::StopGameClick(QObject*)
   if (Game->Count() == 0) {
     Game->SetState(gsStop);
   } else if (Game->State() == gsShow) {
-    Button1->setText(GiveUpCaption());
-    N1->setText(GiveUpCaption());
-    Timer->stop();
-    Game->SetState(gsPlay);
+    LeaveReplay();
   } else if (MessageDlg(tr("Прервать игру?"), mtConfirmation, {mbYes, mbNo}, this) ==
              mrYes) {
     // Unlike the button, the menu keeps the moves on the board.
@@ -363,21 +377,17 @@ void TMainForm::NewGameClick(QObject*)
   switch (Game->State()) {
     case gsShow:
       Timer->stop();
-      Game->SetState(gsNew);
-      Game->SetState(gsPlay);
-      break;
+      [[fallthrough]];
     case gsStop:
     case gsNew:
-      Game->SetState(gsNew);
-      Game->SetState(gsPlay);
+      PlayNewGame();
       break;
     case gsPlay:
       if (Game->Count() == 0 ||
           MessageDlg(tr("Начать заново?"), mtConfirmation, {mbYes, mbNo}, this) ==
               mrYes) {
         Game->SetState(gsStop);
-        Game->SetState(gsNew);
-        Game->SetState(gsPlay);
+        PlayNewGame();
       }
       break;
     case gsThink:
@@ -396,8 +406,7 @@ void TMainForm::ShowThinkWindow(QObject* sender)
 {
   if (Game->State() == gsShow) {
     // A running replay becomes a game from the position it has reached.
-    Timer->stop();
-    Game->SetState(gsPlay);
+    LeaveReplay();
   }
   ThinkCommand = sender ? sender->objectName() : QString();
   {
@@ -424,8 +433,7 @@ void TMainForm::StepbyStep1Click(QObject* sender)
     return;
   }
   StartGame(this);
-  Button1->setText(StopReplayCaption());
-  N1->setText(StopReplayCaption());
+  SetGiveUpCaptions(StopReplayCaption());
   Timer->start();
 }
 

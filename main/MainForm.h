@@ -123,6 +123,16 @@ private:
   void ShowCounts();
   void SetClientSize(int width, int height);
   void CreateFileDialogs();
+  // The transitions the handlers share. ShowGameRunning: "Сдаться" usable
+  // and the size selector not while a game runs, and the other way round.
+  void ShowGameRunning(bool running);
+  // The caption of both the button and the menu item "Сдаться".
+  void SetGiveUpCaptions(const QString& caption);
+  void PlaySoundIfOn(const QString& name);
+  // A new game, cleared and running.
+  void PlayNewGame();
+  // The replay stops and the player goes on from the move it has reached.
+  void LeaveReplay();
   // Sets the board's size and centres it in the window, which keeps its size.
   void CenterBoard(int16_t n);
   // Makes the window wider and taller by delta pixels each; a window that
