@@ -1,6 +1,7 @@
 #include "main/MainForm.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QFrame>
 #include <QIcon>
@@ -8,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include "main/WaitForm.h"
@@ -125,6 +127,13 @@ void TMainForm::CreateMenu()
   About1 = AddItem(N5, QStringLiteral("About1"), tr("О..."));
   MakeDefault(About1);
   MainMenu1->addMenu(N5);
+
+  // The commands that write or change the game, locked while a search runs;
+  // each keeps its own enabled state for when the group is unlocked.
+  GameCommands = new QActionGroup(this);
+  GameCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+  for (QAction* action : {NewGame1, N1, N7, N8})
+    GameCommands->addAction(action);
 
   // Shortcuts work from every control of the window, menus closed or not.
   for (QAction* action : {NewGame1, N1, N7, N8, N3, Now1, StepbyStep1, OneStep1, Rules2})
@@ -409,12 +418,23 @@ void TMainForm::ShowThinkWindow(QObject* sender)
     LeaveReplay();
   }
   ThinkCommand = sender ? sender->objectName() : QString();
+  // The progress window takes the keyboard; the lock also keeps out what
+  // reaches the main window past it, such as a screen reader's commands.
+  LockGameCommands(true);
+  const auto unlock = qScopeGuard([this] { LockGameCommands(false); });
   {
     TWaitForm form(this);
     WaitForm = &form;
     ExecModal(form);
   }
   Game->Paint();
+}
+
+void TMainForm::LockGameCommands(bool locked)
+{
+  GameCommands->setEnabled(!locked);
+  // The button and the size selector.
+  Panel2->setEnabled(!locked);
 }
 
 void TMainForm::StopThinking(QObject*)

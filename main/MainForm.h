@@ -10,6 +10,7 @@
 #include "platform/UpDown.h"
 
 class QAction;
+class QActionGroup;
 class QFileDialog;
 class QFrame;
 class QLabel;
@@ -133,6 +134,10 @@ private:
   void PlayNewGame();
   // The replay stops and the player goes on from the move it has reached.
   void LeaveReplay();
+  // While a search runs, nothing may save, load, start a game, give up or
+  // change the size.
+  void LockGameCommands(bool locked);
+  QActionGroup* GameCommands = nullptr;
   // Sets the board's size and centres it in the window, which keeps its size.
   void CenterBoard(int16_t n);
   // Makes the window wider and taller by delta pixels each; a window that
