@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTimer>
 
 #include "main/WaitForm.h"
@@ -418,10 +417,6 @@ void TMainForm::ShowThinkWindow(QObject* sender)
     LeaveReplay();
   }
   ThinkCommand = sender ? sender->objectName() : QString();
-  // The progress window takes the keyboard; the lock also keeps out what
-  // reaches the main window past it, such as a screen reader's commands.
-  LockGameCommands(true);
-  const auto unlock = qScopeGuard([this] { LockGameCommands(false); });
   {
     TWaitForm form(this);
     WaitForm = &form;

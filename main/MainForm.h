@@ -90,6 +90,11 @@ public:
   void StepbyStep1Click(QObject* sender);
   void StepOnTimer(QObject* sender);
   void StopThinking(QObject* sender);
+  // While a search runs, nothing may save, load, start a game, give up or
+  // change the size: the progress window takes the keyboard, and the lock
+  // keeps out what reaches the main window past it, such as a screen
+  // reader's commands.
+  void LockGameCommands(bool locked);
 
   // Saving and loading games: "Сохранить", "Загрузить", and the board's
   // requests to take a loaded game's size or to refuse a file.
@@ -134,9 +139,6 @@ private:
   void PlayNewGame();
   // The replay stops and the player goes on from the move it has reached.
   void LeaveReplay();
-  // While a search runs, nothing may save, load, start a game, give up or
-  // change the size.
-  void LockGameCommands(bool locked);
   QActionGroup* GameCommands = nullptr;
   // Sets the board's size and centres it in the window, which keeps its size.
   void CenterBoard(int16_t n);
