@@ -73,6 +73,13 @@ bool FlushFolderOf([[maybe_unused]] const std::string& fileName)
 #endif
 }
 
+// A state a save can catch: gsPlay to gsShow. The search's own states never
+// outlast the modal solver window.
+bool IsSavedState(uint8_t state)
+{
+  return state <= gsShow;
+}
+
 }  // namespace
 
 void RecordGame(TSaveRecord& record, const TBoard& board, int n, uint16_t posX, uint16_t posY,
@@ -123,7 +130,7 @@ bool IsUsableSaveRecord(const TSaveRecord& record)
 {
   const int n = record.Size;
   const int count = record.Count;
-  if (n < SaveRecordMinSize || n > SaveRecordMaxSize || record.State > gsShow || count > n * n)
+  if (n < SaveRecordMinSize || n > SaveRecordMaxSize || !IsSavedState(record.State) || count > n * n)
     return false;
   // A cleared board holds no move; the load would wipe the count, not the cells.
   if (record.State == gsNew && count != 0)
@@ -156,6 +163,9 @@ bool IsUsableSaveRecord(const TSaveRecord& record)
 
 bool WriteSaveRecord(const std::string& fileName, const TSaveRecord& record)
 {
+  // A search's own states are no game to save: the loader would refuse it.
+  if (!IsSavedState(record.State))
+    return false;
   // Only a regular file the user may write is replaced; a folder, a named
   // pipe or a device is refused before anything is opened (a pipe would
   // block an open, and QSaveFile would put a file in its place).

@@ -66,7 +66,8 @@ bool IsUsableSaveRecord(const TSaveRecord& record);
 // the name, so the file of that name holds either its old content or the new
 // record, whatever happens meanwhile; the folder is flushed after the rename,
 // so that a save reported done is on the disk. A symbolic link is followed and stays.
-// False, with nothing of the target changed, when the target exists and is
+// False, with nothing of the target changed, when the record's state is one
+// of the search's own (gsThink, gsCancel, gsBest), when the target exists and is
 // not a regular file (a folder, a named pipe, a device: nothing is opened for
 // writing) or not one the user may write, or when the record cannot be
 // written whole.

@@ -140,6 +140,9 @@ private:
   // The press on cell (x, y) that a mouse press or a key makes: a move when
   // it is legal, OnError when it is not, nothing outside gsNew and gsPlay.
   void PressCell(int x, int y);
+  // The end of a game after a move: with no free jump left for the knight,
+  // OnWin on a full board, OnLose otherwise, then gsStop.
+  void EndIfStuck();
   // Whether the knight can jump to (x, y) now: a game runs, the knight is on
   // the board and the cell is free.
   bool CanJumpTo(int x, int y) const;

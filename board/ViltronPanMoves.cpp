@@ -66,15 +66,19 @@ void TViltronPan::PressCell(int x, int y)
   if (OnBoard(oldX, oldY, FSize))
     DrawCell(static_cast<uint16_t>(oldX), static_cast<uint16_t>(oldY));
   Fire(OnMove, this);
-
-  if (IsDeadEnd(static_cast<uint16_t>(x), static_cast<uint16_t>(y))) {
-    if (FCount == FSize * FSize)
-      Fire(OnWin, this);
-    else
-      Fire(OnLose, this);
-    SetState(gsStop);
-  }
+  EndIfStuck();
   emit GameChanged();
+}
+
+void TViltronPan::EndIfStuck()
+{
+  if (!IsDeadEnd(FPosX, FPosY))
+    return;
+  if (FCount == FSize * FSize)
+    Fire(OnWin, this);
+  else
+    Fire(OnLose, this);
+  SetState(gsStop);
 }
 
 bool TViltronPan::CanJumpTo(int x, int y) const

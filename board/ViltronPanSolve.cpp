@@ -112,6 +112,7 @@ void TViltronPan::Hint()
   }
   // These repaints happen in gsThink and show nothing yet; the host repaints
   // the board once its progress window has closed.
+  const uint16_t before = FCount;
   if (FCount != 0)
     ShowNextMove();
   else
@@ -119,5 +120,11 @@ void TViltronPan::Hint()
   // Stored directly: a hint does not start a game through OnStart.
   FState = gsPlay;
   SetCursor(crHandPoint);
+  // The hint's move is judged as a player's: one that leaves the knight
+  // stuck ends the game, shown with its last move before the verdict.
+  if (FCount != before && IsDeadEnd(FPosX, FPosY)) {
+    Paint();
+    EndIfStuck();
+  }
   emit GameChanged();
 }

@@ -1,6 +1,7 @@
 #include "main/MainForm.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QFrame>
 #include <QIcon>
@@ -135,6 +136,13 @@ void TMainForm::CreateMenu()
   MakeDefault(About1);
   MainMenu1->addMenu(N5);
 
+  // The commands that write or change the game, locked while a search runs;
+  // each keeps its own enabled state for when the group is unlocked.
+  GameCommands = new QActionGroup(this);
+  GameCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+  for (QAction* action : {NewGame1, N1, N7, N8})
+    GameCommands->addAction(action);
+
   // Shortcuts work from every control of the window, menus closed or not.
   for (QAction* action :
        {NewGame1, N1, TakeBack1, Redo1, N7, N8, N3, Now1, StepbyStep1, OneStep1, Rules2})
@@ -263,55 +271,76 @@ void TMainForm::ShowCounts()
   StatusBar1->SetPanelText(3, QString::number(Game->Size() * Game->Size() - count));
 }
 
-void TMainForm::StartGame(QObject*)
+void TMainForm::ShowGameRunning(bool running)
 {
-  N1->setEnabled(true);
-  Edit1->setEnabled(false);
-  UpDown1->setEnabled(false);
+  N1->setEnabled(running);
+  Edit1->setEnabled(!running);
+  UpDown1->setEnabled(!running);
   OneStep1->setEnabled(true);
   All1->menuAction()->setEnabled(true);
   ShowCounts();
-  Button1->setText(GiveUpCaption());
-  N1->setText(GiveUpCaption());
+}
+
+void TMainForm::SetGiveUpCaptions(const QString& caption)
+{
+  Button1->setText(caption);
+  N1->setText(caption);
+}
+
+void TMainForm::PlaySoundIfOn(const QString& name)
+{
+  if (Sound1->isChecked())
+    PlaySoundRes(name);
+}
+
+void TMainForm::PlayNewGame()
+{
+  Game->SetState(gsNew);
+  Game->SetState(gsPlay);
+}
+
+void TMainForm::LeaveReplay()
+{
+  SetGiveUpCaptions(GiveUpCaption());
+  Timer->stop();
+  Game->SetState(gsPlay);
+}
+
+void TMainForm::StartGame(QObject*)
+{
+  ShowGameRunning(true);
+  SetGiveUpCaptions(GiveUpCaption());
 }
 
 void TMainForm::StopGame(QObject*)
 {
-  N1->setEnabled(false);
-  Edit1->setEnabled(true);
-  UpDown1->setEnabled(true);
-  OneStep1->setEnabled(true);
-  All1->menuAction()->setEnabled(true);
-  ShowCounts();
+  ShowGameRunning(false);
+  // The menu item keeps its caption.
   Button1->setText(StartCaption());
 }
 
 void TMainForm::OnKnightMove(QObject*)
 {
-  if (Sound1->isChecked())
-    PlaySoundRes(QStringLiteral("move"));
+  PlaySoundIfOn(QStringLiteral("move"));
   // Always the main board's numbers, whichever board moved.
   ShowCounts();
 }
 
 void TMainForm::Win(QObject*)
 {
-  if (Sound1->isChecked())
-    PlaySoundRes(QStringLiteral("win"));
+  PlaySoundIfOn(QStringLiteral("win"));
   MessageDlg(tr("Победа!"), mtInformation, {mbYes}, this);
 }
 
 void TMainForm::Lose(QObject*)
 {
-  if (Sound1->isChecked())
-    PlaySoundRes(QStringLiteral("lose"));
+  PlaySoundIfOn(QStringLiteral("lose"));
   MessageDlg(tr("Вы проиграли..."), mtInformation, {mbOK}, this);
 }
 
 void TMainForm::Error(QObject*)
 {
-  if (Sound1->isChecked())
-    PlaySoundRes(QStringLiteral("error"));
+  PlaySoundIfOn(QStringLiteral("error"));
   if (ShowErrors1->isChecked())
     MessageDlg(tr("Ходить можно только буквой Г.\r\n"
                   "На клетку можно ходить только 1 раз.\r\n"
@@ -332,18 +361,14 @@ void TMainForm::ButtonClick(QObject*)
       }
       break;
     case gsStop:
-      Game->SetState(gsNew);
-      Game->SetState(gsPlay);
+      PlayNewGame();
       break;
     case gsNew:
       Game->SetState(gsPlay);
       break;
     case gsShow:
       // The player goes on from where the replay has got to.
-      Button1->setText(GiveUpCaption());
-      N1->setText(GiveUpCaption());
-      Timer->stop();
-      Game->SetState(gsPlay);
+      LeaveReplay();
       break;
     case gsThink:
     case gsCancel:
@@ -357,10 +382,7 @@ void TMainForm::StopGameClick(QObject*)
   if (Game->Count() == 0) {
     Game->SetState(gsStop);
   } else if (Game->State() == gsShow) {
-    Button1->setText(GiveUpCaption());
-    N1->setText(GiveUpCaption());
-    Timer->stop();
-    Game->SetState(gsPlay);
+    LeaveReplay();
   } else if (MessageDlg(tr("Прервать игру?"), mtConfirmation, {mbYes, mbNo}, this) ==
              mrYes) {
     // Unlike the button, the menu keeps the moves on the board.
@@ -373,21 +395,17 @@ void TMainForm::NewGameClick(QObject*)
   switch (Game->State()) {
     case gsShow:
       Timer->stop();
-      Game->SetState(gsNew);
-      Game->SetState(gsPlay);
-      break;
+      [[fallthrough]];
     case gsStop:
     case gsNew:
-      Game->SetState(gsNew);
-      Game->SetState(gsPlay);
+      PlayNewGame();
       break;
     case gsPlay:
       if (Game->Count() == 0 ||
           MessageDlg(tr("Начать заново?"), mtConfirmation, {mbYes, mbNo}, this) ==
               mrYes) {
         Game->SetState(gsStop);
-        Game->SetState(gsNew);
-        Game->SetState(gsPlay);
+        PlayNewGame();
       }
       break;
     case gsThink:
@@ -406,8 +424,7 @@ void TMainForm::ShowThinkWindow(QObject* sender)
 {
   if (Game->State() == gsShow) {
     // A running replay becomes a game from the position it has reached.
-    Timer->stop();
-    Game->SetState(gsPlay);
+    LeaveReplay();
   }
   ThinkCommand = sender ? sender->objectName() : QString();
   {
@@ -416,6 +433,13 @@ void TMainForm::ShowThinkWindow(QObject* sender)
     ExecModal(form);
   }
   Game->Paint();
+}
+
+void TMainForm::LockGameCommands(bool locked)
+{
+  GameCommands->setEnabled(!locked);
+  // The button and the size selector.
+  Panel2->setEnabled(!locked);
 }
 
 void TMainForm::StopThinking(QObject*)
@@ -434,8 +458,7 @@ void TMainForm::StepbyStep1Click(QObject* sender)
     return;
   }
   StartGame(this);
-  Button1->setText(StopReplayCaption());
-  N1->setText(StopReplayCaption());
+  SetGiveUpCaptions(StopReplayCaption());
   Timer->start();
 }
 

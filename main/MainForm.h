@@ -10,6 +10,7 @@
 #include "platform/UpDown.h"
 
 class QAction;
+class QActionGroup;
 class QFileDialog;
 class QFrame;
 class QLabel;
@@ -93,6 +94,11 @@ public:
   void StepbyStep1Click(QObject* sender);
   void StepOnTimer(QObject* sender);
   void StopThinking(QObject* sender);
+  // While a search runs, nothing may save, load, start a game, give up or
+  // change the size: the progress window takes the keyboard, and the lock
+  // keeps out what reaches the main window past it, such as a screen
+  // reader's commands.
+  void LockGameCommands(bool locked);
 
   // "Вернуть ход" and "Повторить ход" (History.cpp), and their items' enabled
   // state, which follows the board.
@@ -140,6 +146,17 @@ private:
   void ShowCounts();
   void SetClientSize(int width, int height);
   void CreateFileDialogs();
+  // The transitions the handlers share. ShowGameRunning: "Сдаться" usable
+  // and the size selector not while a game runs, and the other way round.
+  void ShowGameRunning(bool running);
+  // The caption of both the button and the menu item "Сдаться".
+  void SetGiveUpCaptions(const QString& caption);
+  void PlaySoundIfOn(const QString& name);
+  // A new game, cleared and running.
+  void PlayNewGame();
+  // The replay stops and the player goes on from the move it has reached.
+  void LeaveReplay();
+  QActionGroup* GameCommands = nullptr;
   // Sets the board's size and centres it in the window, which keeps its size.
   void CenterBoard(int16_t n);
   // Makes the window wider and taller by delta pixels each; a window that

@@ -7,7 +7,6 @@
 
 #include "main/MainForm.h"
 #include "platform/Dialogs.h"
-#include "platform/Edit.h"
 
 namespace {
 
@@ -86,8 +85,13 @@ void TMainForm::N8Click(QObject*)
   QString name;
   if (!ChooseFile(OpenDialog1, name))
     return;
+  const bool replaying = Timer->isActive();
   Timer->stop();
   Game->LoadFromFile(name);
+  // A refused load leaves the replay's board as it was, still in gsShow (a
+  // loaded game is never in it): the replay goes on.
+  if (replaying && Game->State() == gsShow)
+    Timer->start();
 }
 
 void TMainForm::ResizeGame(QObject*)
@@ -95,7 +99,7 @@ void TMainForm::ResizeGame(QObject*)
   Resizing = true;
   if (Game->LoadedSize() == 8 && Game->Size() < 8) {
     CenterBoard(8);
-    Edit1->setText(QStringLiteral("8"));
+    UpDown1->Settle(8);
   } else {
     UpDown1->SetPosition(Game->LoadedSize());
   }

@@ -10,7 +10,6 @@
 
 #include "main/MainForm.h"
 #include "platform/Dialogs.h"
-#include "platform/Edit.h"
 #include "platform/Screen.h"
 #include "platform/StatusBar.h"
 #include "platform/UpDown.h"
@@ -105,6 +104,8 @@ void TMainForm::ChangingEx(QObject*, bool& allowChange, int16_t newValue,
     default:
       break;
   }
-  // The next step starts from the size shown.
-  Edit1->setText(QString::number(Game->Size()));
+  // The refused proposal leaves the control where the board now is: the next
+  // step starts from the size shown, and a load of that size finds nothing
+  // to change.
+  UpDown1->Settle(Game->Size());
 }

@@ -111,6 +111,9 @@ void TWaitForm::PaintForm(QObject*)
   Started = true;
   const QString command = FOwner->ThinkCommand;
   TViltronPan* game = FOwner->Game;
+  // Unlocked before the window closes, so that the focus it gives back
+  // finds its control enabled.
+  FOwner->LockGameCommands(true);
   RunGuarded([&] {
     if (command == QLatin1String("Now1"))
       game->SolveAll();
@@ -119,6 +122,7 @@ void TWaitForm::PaintForm(QObject*)
     else if (command == QLatin1String("OneStep1"))
       game->Hint();
   });
+  FOwner->LockGameCommands(false);
   // The search's end has closed the window; should an error have cut the
   // command short before that, close it here rather than leave the user
   // facing a window without a way out.

@@ -45,6 +45,12 @@ void TUpDown::SetPosition(int value)
   Change(FPosition, value, value > FPosition);
 }
 
+void TUpDown::Settle(int value)
+{
+  FPosition = qBound(FMin, value, FMax);
+  Show();
+}
+
 void TUpDown::Step(int delta)
 {
   bool ok = false;

@@ -30,6 +30,9 @@ public:
   int Position() const { return FPosition; }
   // An assignment by the program; a value equal to the position does nothing.
   void SetPosition(int value);
+  // Takes and shows a value the owner has already brought about itself,
+  // offering it to nobody: the position stays in step with what it controls.
+  void Settle(int value);
 
   // One step as a click on an arrow makes it.
   void StepUp() { Step(+1); }

@@ -244,6 +244,8 @@ private slots:
   void savingLeavesBoardAlone_data();
   void savingLeavesBoardAlone();
   void boardTooLargeIsNotSaved();
+  void searchStatesAreNotSaved_data();
+  void searchStatesAreNotSaved();
   void failedSaveKeepsOldFile_data();
   void failedSaveKeepsOldFile();
   void savedNameIsFlushed_data();
@@ -579,6 +581,35 @@ void TSaveFileTest::boardTooLargeIsNotSaved()
   QCOMPARE(log.Items, QStringList());
   QCOMPARE(ReadAll(Path("game.sav")), old);
   QVERIFY(!QFileInfo::exists(Path("new.sav")));
+}
+
+void TSaveFileTest::searchStatesAreNotSaved_data()
+{
+  QTest::addColumn<int>("state");
+  QTest::addColumn<bool>("saved");
+  QTest::newRow("replay") << int(gsShow) << true;
+  QTest::newRow("search") << int(gsThink) << false;
+  QTest::newRow("search cancelled") << int(gsCancel) << false;
+  QTest::newRow("best walk asked for") << int(gsBest) << false;
+}
+
+// A search's own states are no game: the writer refuses them, as the loader
+// would, and a file of that name keeps what it held.
+void TSaveFileTest::searchStatesAreNotSaved()
+{
+  QFETCH(int, state);
+  QFETCH(bool, saved);
+  const QByteArray old = MakeRecord(5, {{{0, 0}, 1}}, 0, 0, 1, gsStop);
+  QVERIFY(WriteAll(Path("game.sav"), old));
+  TViltronPan pan;
+  pan.SetSize(6);
+  Play(pan, GameMoves);
+  pan.SetState(TGameState(state));
+
+  QCOMPARE(pan.SaveToFile(Path("game.sav")), saved);
+  QCOMPARE(pan.SaveToFile(Path("new.sav")), saved);
+  QCOMPARE(ReadAll(Path("game.sav")) == old, !saved);
+  QCOMPARE(QFileInfo::exists(Path("new.sav")), saved);
 }
 
 void TSaveFileTest::failedSaveKeepsOldFile_data()

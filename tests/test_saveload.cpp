@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QQueue>
 #include <QTemporaryDir>
@@ -318,6 +319,8 @@ private slots:
   void fromTwelveBackToTheSmallWindow();
   void gameTooBigForTheScreen_data();
   void gameTooBigForTheScreen();
+  void loadsAfterStepsAndLoads_data();
+  void loadsAfterStepsAndLoads();
 
 private:
   // Writes a game into the test folder and returns its path.
@@ -841,19 +844,22 @@ void TSaveLoadTest::loadStopsTheReplay_data()
   QTest::addColumn<int>("state");     // the board's state afterwards
   QTest::addColumn<QString>("button");  // Button1 afterwards
   QTest::addColumn<QString>("menu");    // N1 afterwards
-  QTest::addColumn<int>("boxes");
+  QTest::addColumn<QString>("box");  // the one box shown, if any
 
   QTest::newRow("game in progress") << RecordOf({5, WalkA, gsPlay}) << int(gsPlay)
-                                    << GiveUpCaption << GiveUpCaption << 0;
+                                    << GiveUpCaption << GiveUpCaption << QString();
   // Stopping a game leaves the menu item's caption alone.
   QTest::newRow("finished game") << RecordOf({5, WalkA, gsStop}) << int(gsStop) << StartCaption
-                                 << StopReplayCaption << 0;
+                                 << StopReplayCaption << QString();
   // No state event: the captions stay as the replay left them.
   QTest::newRow("cleared board") << RecordOf({5, {}, gsNew}) << int(gsNew) << StopReplayCaption
-                                 << StopReplayCaption << 0;
-  // The board keeps the replay's position, which no longer moves.
+                                 << StopReplayCaption << QString();
+  // A refused load changes nothing: the replay goes on from its position.
   QTest::newRow("foreign file") << QByteArray(100, 'x') << int(gsShow) << StopReplayCaption
-                                << StopReplayCaption << 1;
+                                << StopReplayCaption << WrongFileText;
+  QTest::newRow("too big for the screen") << RecordOf({100, WalkFar, gsPlay}) << int(gsShow)
+                                          << StopReplayCaption << StopReplayCaption
+                                          << LowResolutionText;
 }
 
 void TSaveLoadTest::loadStopsTheReplay()
@@ -862,7 +868,7 @@ void TSaveLoadTest::loadStopsTheReplay()
   QFETCH(int, state);
   QFETCH(QString, button);
   QFETCH(QString, menu);
-  QFETCH(int, boxes);
+  QFETCH(QString, box);
   const QString path = FDir->filePath(QStringLiteral("game.sav"));
   QVERIFY(WriteAll(path, bytes));
 
@@ -894,10 +900,11 @@ void TSaveLoadTest::loadStopsTheReplay()
   for (const QString& report : reports)
     QVERIFY2(report.endsWith(QStringLiteral("timer off")), qPrintable(report));
   QCOMPARE(reports.size(), state == gsNew ? 0 : 1);
-  QVERIFY(!form.Timer->isActive());
-  QCOMPARE(answerer.Count(), boxes);
-  if (boxes)
-    QCOMPARE(answerer.Last().Text, WrongFileText);
+  QCOMPARE(form.Timer->isActive(), state == gsShow);
+  QCOMPARE(form.Timer->interval(), 3600 * 1000);
+  QCOMPARE(answerer.Count(), box.isEmpty() ? 0 : 1);
+  if (!box.isEmpty())
+    QCOMPARE(answerer.Last().Text, box);
 
   QCOMPARE(int(form.Game->State()), state);
   QCOMPARE(form.Button1->text(), button);
@@ -906,6 +913,9 @@ void TSaveLoadTest::loadStopsTheReplay()
   if (state == gsShow) {
     QCOMPARE(form.Game->Count(), uint16_t(3));
     QVERIFY(Square(form.Game->Board(), 5) == replayed);
+    QCOMPARE(form.Game->Size(), uint8_t(5));
+    form.StepOnTimer(form.Timer);
+    QCOMPARE(form.Game->Count(), uint16_t(4));
   } else if (state == gsNew) {
     QCOMPARE(form.Game->Count(), uint16_t(0));
     QVERIFY(Square(form.Game->Board(), 5) == BoardOf(5, {}));
@@ -1092,6 +1102,82 @@ void TSaveLoadTest::gameTooBigForTheScreen()
   ClickCell(*form.Game, next);
   QCOMPARE(form.Game->Count(), uint16_t(walk.size() + 1));
   QCOMPARE(boxes.Count(), 1);
+}
+
+void TSaveLoadTest::loadsAfterStepsAndLoads_data()
+{
+  // Space-separated steps: "up" and "down" press an arrow, a number loads a
+  // finished game of that size, "big" one whose window cannot fit the screen.
+  QTest::addColumn<QString>("steps");
+  QTest::newRow("7, 8, 7") << "7 8 7";
+  QTest::newRow("6, 8, 6") << "6 8 6";
+  QTest::newRow("5, up, 5") << "5 up 5";
+  QTest::newRow("5, up, up, 5") << "5 up up 5";
+  QTest::newRow("7, up, 7, down, 5") << "7 up 7 down 5";
+  QTest::newRow("down, down, 8, 5, 9, 7") << "down down 8 5 9 7";
+  QTest::newRow("up, down, 9, big, 8, 9") << "up down 9 big 8 9";
+  QTest::newRow("down, big, 5, up, big, 7") << "down big 5 up big 7";
+}
+
+// Every load, whatever the arrows and the loads before it left, ends with the
+// loaded game, or with a box and the game before it unchanged.
+void TSaveLoadTest::loadsAfterStepsAndLoads()
+{
+  QFETCH(QString, steps);
+  TBoxAnswerer boxes;
+  TMainForm form;
+  Prepare(form);
+  const QSize start = form.frameGeometry().size();
+  // What the player sees: the board, its place and game, the window, the
+  // number shown and the boxes so far.
+  const auto seen = [&form, &boxes, start] {
+    const int n = form.Game->Size();
+    return QStringLiteral("board %1 at (%2, %3), window +%4, shows %5, %6 moves %7, boxes: %8")
+        .arg(n)
+        .arg(form.Game->pos().x())
+        .arg(form.Game->pos().y())
+        .arg(form.frameGeometry().width() - start.width())
+        .arg(form.Edit1->text())
+        .arg(form.Game->Count())
+        .arg(Square(form.Game->Board(), n) == BoardOf(n, WalkA) ? "of the game" : "other")
+        .arg(boxes.Count() ? boxes.Last().Text : QString());
+  };
+  const QMap<int, QPoint> centred{{5, {45, 93}}, {6, {33, 81}}, {7, {20, 68}}};
+
+  int done = 0;
+  for (const QString& step : steps.split(u' ')) {
+    if (step == QLatin1String("up") || step == QLatin1String("down")) {
+      QVERIFY2(form.UpDown1->isEnabled(), qPrintable(step));
+      if (step == QLatin1String("up"))
+        form.UpDown1->StepUp();
+      else
+        form.UpDown1->StepDown();
+      continue;
+    }
+    const bool big = step == QLatin1String("big");
+    const int n = big ? 100 : step.toInt();
+    const QString before = seen();
+    const int boxesBefore = boxes.Count();
+    Load(form, Store(step + SaveExtension, {n, WalkA, gsStop}));
+    QString expected = before;
+    if (big) {
+      expected.replace(expected.indexOf(QStringLiteral("boxes: ")), expected.size(),
+                       QStringLiteral("boxes: ") + LowResolutionText);
+    } else {
+      const QPoint at = centred.value(n, QPoint(8, 56));
+      expected = QStringLiteral("board %1 at (%2, %3), window +%4, shows %1, %5 moves of the game, "
+                                "boxes: %6")
+                     .arg(n)
+                     .arg(at.x())
+                     .arg(at.y())
+                     .arg(std::max(n - 8, 0) * Cell)
+                     .arg(WalkA.size())
+                     .arg(boxesBefore ? boxes.Seen()[boxesBefore - 1].Text : QString());
+    }
+    const QString load = QStringLiteral("load %1: ").arg(++done);
+    QCOMPARE(load + seen(), load + expected);
+    QCOMPARE(boxes.Count(), boxesBefore + (big ? 1 : 0));
+  }
 }
 
 VILTRON_TEST_MAIN(TSaveLoadTest)

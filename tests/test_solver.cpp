@@ -3,11 +3,14 @@
 // leaves behind, and the step-by-step replay on the step timer with the ways
 // to interrupt it.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
@@ -51,6 +54,11 @@ const QStringList Remarks = {
 // reaches the corner (0, 0) from are taken and the knight stands on neither,
 // so every search from here runs until a button ends it.
 const QVector<QPoint> StrandedCorner = {{2, 1}, {3, 3}, {1, 2}, {2, 4}};
+
+// A 5 x 5 game whose knight, on (1, 3), has one free jump left, to (3, 4),
+// from where it has none.
+const QVector<QPoint> OneJumpFromADeadEnd = {{0, 1}, {2, 2}, {3, 0}, {4, 2},
+                                             {2, 1}, {4, 0}, {3, 2}, {1, 3}};
 
 // True when the board holds exactly the first `count` moves of the tour.
 bool IsPrefixOf(const TBoard& board, const TBoard& tour, int n, int count)
@@ -290,6 +298,10 @@ private slots:
   void cancelRestoresTheBoard_data();
   void cancelRestoresTheBoard();
   void errorInTheCommandStillFreesTheWindow();
+  void hintThatEndsTheGame_data();
+  void hintThatEndsTheGame();
+  void searchLocksTheGameCommands_data();
+  void searchLocksTheGameCommands();
 
   // "По шагам".
   void replayFollowsTheTour();
@@ -588,6 +600,147 @@ void TSolverTest::errorInTheCommandStillFreesTheWindow()
   QCOMPARE(watch.Freed, 1);
   QVERIFY(form.WaitForm.isNull());
   QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+void TSolverTest::hintThatEndsTheGame_data()
+{
+  QTest::addColumn<QVector<QPoint>>("moves");
+  QTest::addColumn<int>("hints");
+  QTest::addColumn<QString>("box");
+  QTest::addColumn<QString>("sound");
+  QTest::newRow("the tour's last cell") << QVector<QPoint>{} << 25 << QStringLiteral("Победа!")
+                                        << QStringLiteral("WIN");
+  QTest::newRow("into a dead end") << OneJumpFromADeadEnd << 1
+                                   << QStringLiteral("Вы проиграли...") << QStringLiteral("LOSE");
+}
+
+// A move made by "Один ход" that leaves the knight stuck ends the game as a
+// player's move would.
+void TSolverTest::hintThatEndsTheGame()
+{
+  QFETCH(QVector<QPoint>, moves);
+  QFETCH(int, hints);
+  QFETCH(QString, box);
+  QFETCH(QString, sound);
+
+  TMainForm form;
+  form.Game->SetSize(5);
+  RandSeed(16);
+  TBoxAnswerer answerer;
+  for (const QPoint& cell : moves)
+    ClickCell(*form.Game, cell);
+  QCOMPARE(form.Game->Count(), moves.size());
+  // From the dead end's neighbour no tour exists: the search takes its best walk.
+  TSolverWatch watch(form, moves.isEmpty() ? TSolverWatch::NoPress : TSolverWatch::PressBest);
+  for (int k = 0; k < hints; ++k)
+    form.OneStep1->trigger();
+  QVERIFY(!watch.GuardFired);
+
+  QCOMPARE(form.Game->Count(), moves.size() + hints);
+  QCOMPARE(GameFault(*form.Game, moves.size() + hints), QString());
+  QCOMPARE(answerer.Count(), 1);
+  QCOMPARE(answerer.Last().Text, box);
+  QCOMPARE(form.Sounds()->LastPlayed(), sound);
+  QCOMPARE(form.Game->State(), gsStop);
+  QCOMPARE(form.Button1->text(), StartCaption);
+  QVERIFY(!form.N1->isEnabled());
+  QVERIFY(form.UpDown1->isEnabled());
+  QVERIFY(PictureIsCurrent(*form.Game));
+}
+
+void TSolverTest::searchLocksTheGameCommands_data()
+{
+  QTest::addColumn<QString>("item");
+  QTest::addColumn<int>("press");
+  QTest::newRow("Сразу!, Отмена") << QStringLiteral("Now1") << int(TSolverWatch::PressCancel);
+  QTest::newRow("Один ход, Лучшее решение")
+      << QStringLiteral("OneStep1") << int(TSolverWatch::PressBest);
+  QTest::newRow("По шагам, Лучшее решение")
+      << QStringLiteral("StepbyStep1") << int(TSolverWatch::PressBest);
+}
+
+// While a search runs nothing can save, load, start a game, give up or
+// change the size, not even a screen reader's press of "Сохранить".
+void TSolverTest::searchLocksTheGameCommands()
+{
+  QFETCH(QString, item);
+  QFETCH(int, press);
+  QTemporaryDir folder;
+  QVERIFY(folder.isValid());
+  const QString path = folder.filePath(QStringLiteral("during.sav"));
+
+  TMainForm form;
+  form.Game->SetSize(6);
+  RandSeed(17);
+  TBoxAnswerer answerer;
+  for (const QPoint& cell : StrandedCorner)
+    ClickCell(*form.Game, cell);
+  const auto usable = [&form] {
+    QStringList names;
+    for (QAction* action : {form.NewGame1, form.N1, form.N7, form.N8})
+      if (action->isEnabled())
+        names << action->objectName();
+    for (QWidget* widget : {static_cast<QWidget*>(form.Button1), static_cast<QWidget*>(form.Edit1),
+                            static_cast<QWidget*>(form.UpDown1)})
+      if (widget->isEnabled())
+        names << widget->objectName();
+    return names;
+  };
+  // A save dialog that opens all the same is given a name and accepted.
+  int dialogs = 0;
+  QTimer answer;
+  answer.setInterval(5);
+  QObject::connect(&answer, &QTimer::timeout, [&dialogs, &path] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+      if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        ++dialogs;
+        name->setText(path);
+        dialog->accept();
+      }
+  });
+  answer.start();
+
+  TSolverWatch watch(form, TSolverWatch::TPress(press));
+  QStringList whileSearching;
+  QStringList atTheSearchsEnd;
+  bool reached = false;
+  watch.WhileSearching = [&](TWaitForm*) {
+    whileSearching = usable();
+    // As a screen reader does it: the menu item's own "press" action.
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(form.Game1);
+    for (int i = 0; menu && i < menu->childCount(); ++i) {
+      QAccessibleInterface* entry = menu->child(i);
+      if (entry->text(QAccessible::Name) == QStringLiteral("Сохранить") &&
+          entry->actionInterface()) {
+        reached = true;
+        entry->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+      }
+    }
+  };
+  const TNotifyEvent watched = form.Game->OnStopThinking;
+  form.Game->OnStopThinking = [&](QObject* sender) {
+    atTheSearchsEnd = usable();
+    watched(sender);
+  };
+  form.findChild<QAction*>(item)->trigger();
+
+  QVERIFY(watch.Pressed);
+  QVERIFY(!watch.GuardFired);
+  QVERIFY(reached);
+  QCOMPARE(whileSearching, QStringList());
+  QCOMPARE(atTheSearchsEnd, QStringList());
+  QCOMPARE(dialogs, 0);
+  QVERIFY(!QFile::exists(path));
+  QCOMPARE(answerer.Count(), 0);
+  // Afterwards the game's own state decides again.
+  const bool running = form.Game->State() != gsStop;
+  QStringList expected{QStringLiteral("NewGame1"), QStringLiteral("N7"), QStringLiteral("N8"),
+                       QStringLiteral("Button1")};
+  if (running)
+    expected.insert(1, QStringLiteral("N1"));
+  else
+    expected << QStringLiteral("Edit1") << QStringLiteral("UpDown1");
+  QCOMPARE(usable(), expected);
 }
 
 void TSolverTest::replayFollowsTheTour()
