@@ -4,6 +4,8 @@
 // is no QObject, so a board of 100 x 100 costs nothing until it is read.
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <utility>
 
 #include "board/KnightMoves.h"
 #include "board/ViltronPan.h"
@@ -42,8 +44,13 @@ public:
   {
     QAccessible::State state;
     state.focusable = true;
-    state.focused = FPan->hasFocus() && FPan->KeyCursor() == QPoint(FX, FY);
+    const bool cursor = FPan->KeyCursor() == QPoint(FX, FY);
+    state.focused = FPan->hasFocus() && cursor;
     state.invisible = !FPan->isVisible();
+    // While the player is on the board, readers are shown the cursor's cell
+    // alone: a reader such as Orca reads every showing cell of a row when
+    // the cursor changes rows, up to 100 of them.
+    state.offscreen = FPan->hasFocus() && !cursor;
     return state;
   }
   void* interface_cast(QAccessible::InterfaceType type) override
@@ -68,6 +75,37 @@ private:
   TViltronPan* FPan;
   int FX;
   int FY;
+};
+
+// What the board says through Say, as readers see it: a notification named
+// by the text, which the board shows each time it says something. Readers
+// such as Orca speak a notification when it shows. It is no child of the
+// board, so that a reader walking the board meets only its cells.
+class TNewsAccessible : public QAccessibleInterface {
+public:
+  explicit TNewsAccessible(TViltronPan* pan) : FPan(pan) {}
+
+  bool isValid() const override { return true; }
+  QObject* object() const override { return nullptr; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override
+  {
+    return QAccessible::queryAccessibleInterface(FPan);
+  }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override
+  {
+    return t == QAccessible::Name ? FPan->News() : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return {}; }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override { return {}; }
+
+private:
+  TViltronPan* FPan;
 };
 
 }  // namespace
@@ -182,11 +220,16 @@ TViltronPan::TCellSays TViltronPan::CellSays(int x, int y) const
   return says;
 }
 
-QString TViltronPan::CellName(int x, int y) const
+QString TViltronPan::Place(int x, int y)
 {
   //: A cell of the board: its column from the left and its row from the
   //: top, counted from 1.
-  QString name = tr("столбец %1, строка %2").arg(x + 1).arg(y + 1);
+  return tr("столбец %1, строка %2").arg(x + 1).arg(y + 1);
+}
+
+QString TViltronPan::CellName(int x, int y) const
+{
+  QString name = Place(x, y);
   const TCellSays says = CellSays(x, y);
   if (says.Hidden)
     return name;
@@ -249,13 +292,81 @@ void TViltronPan::AnnounceKeyCursor()
   const QPoint focused = hasFocus() ? KeyCursor() : QPoint(-1, -1);
   if (focused == FSpokenKeyCursor)
     return;
-  FSpokenKeyCursor = focused;
-  if (focused.x() < 0 || !QAccessible::isActive())
+  const QPoint before = std::exchange(FSpokenKeyCursor, focused);
+  if (!QAccessible::isActive())
+    return;
+  // Readers keep what they were told a cell shows: they hear when the
+  // cursor's cell alone shows (the player is on the board) and when every
+  // cell shows again.
+  if (before.x() < 0 || focused.x() < 0) {
+    for (auto made = FMadeCells.cbegin(); made != FMadeCells.cend(); ++made)
+      if (made.key() != focused.y() * FSize + focused.x())
+        ShowCell(made->Id, focused.x() < 0);
+  } else if (const auto made = FMadeCells.constFind(before.y() * FSize + before.x());
+             made != FMadeCells.cend()) {
+    ShowCell(made->Id, false);
+  }
+  if (focused.x() < 0)
     return;
   if (QAccessibleInterface* cell = MadeCell(focused.x(), focused.y())) {
+    ShowCell(QAccessible::uniqueId(cell), true);
     QAccessibleEvent event(cell, QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
   }
+}
+
+void TViltronPan::ShowCell(QAccessible::Id id, bool shown)
+{
+  if (QAccessibleInterface* cell = QAccessible::accessibleInterface(id)) {
+    QAccessibleEvent event(cell, shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+void TViltronPan::Say(const QString& text)
+{
+  FToSay = text;
+  // Said now unless the board is getting the focus or a modal window (a
+  // progress window, a message box) is up: when that closes, the reader
+  // speaks the focus first.
+  if (!FFocusArriving && !QApplication::activeModalWidget())
+    SayWaiting();
+}
+
+void TViltronPan::SayWaiting()
+{
+  if (FToSay.isEmpty())
+    return;
+  // The text stays the notification's name: a reader asks for it after the
+  // event, when it handles it.
+  FNews = std::exchange(FToSay, QString());
+  if (!QAccessible::isActive())
+    return;
+  QAccessibleInterface* news = QAccessible::accessibleInterface(FNewsId);
+  if (!news) {
+    news = new TNewsAccessible(this);
+    FNewsId = QAccessible::registerAccessibleInterface(news);
+  }
+  QAccessibleEvent event(news, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&event);
+}
+
+QString TViltronPan::MoveSaying() const
+{
+  if (FCount == 0)
+    return Description();
+  //: Said after a move: the knight's cell and the number of its move.
+  return tr("%1, ход %2").arg(Place(FPosX, FPosY), QString::number(FCount));
+}
+
+QString TViltronPan::TakeBackSaying(int x, int y) const
+{
+  //: %1 is the cell a move was taken back from.
+  const QString freed = tr("%1, свободна").arg(Place(x, y));
+  if (FCount == 0)
+    return freed + tr(", ходов нет");
+  //: Said after a move is taken back: %1 the freed cell, %2 the knight's.
+  return tr("%1; конь: %2").arg(freed, Place(FPosX, FPosY));
 }
 
 void TViltronPan::Announce()

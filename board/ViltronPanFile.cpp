@@ -44,4 +44,5 @@ void TViltronPan::LoadShown()
   // A loaded game is a new game for the keyboard cursor too.
   FKeyCursorPlaced = false;
   Paint();
+  Say(BoardSaying());
 }

@@ -114,4 +114,5 @@ void TViltronPan::Hint()
   // Stored directly: a hint does not start a game through OnStart.
   FState = gsPlay;
   SetCursor(crHandPoint);
+  Say(MoveSaying());
 }

@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev
   qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
   xvfb xauth xdotool imagemagick
-  dbus-x11 at-spi2-core python3-pyatspi
+  dbus-x11 at-spi2-core python3-pyatspi orca
   fonts-liberation
   desktop-file-utils appstream dpkg-dev file lintian groff-base man-db
   # The Windows game: cross compilers, Qt's build, the installer, Wine.
