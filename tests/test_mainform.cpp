@@ -166,6 +166,7 @@ class TMainFormTest : public QObject {
   Q_OBJECT
 
 private slots:
+  void f10OpensTheGameMenu();
   // Start-up.
   void windowAtStartUp();
   void controlsAtStartUp();
@@ -570,6 +571,18 @@ void TMainFormTest::completeTourWins()
   ClickCell(form, tour[0]);
   QCOMPARE(answerer.Count(), 1);
   QCOMPARE(form.Game->Count(), 25);
+}
+
+void TMainFormTest::f10OpensTheGameMenu()
+{
+  TMainForm form;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  form.Game->setFocus();
+  QTest::keyClick(form.windowHandle(), Qt::Key_F10);
+  QTRY_VERIFY(form.Game1->isVisible());
+  QCOMPARE(form.MainMenu1->activeAction(), form.Game1->menuAction());
+  form.Game1->close();
 }
 
 void TMainFormTest::keyboardOnlyWin()
