@@ -12,14 +12,12 @@
 
 namespace {
 
-// One cell as a reader sees it. Registered with Qt's accessibility cache when
-// made; the board deletes it when its size changes or the board goes.
-class TCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+// A part of the board that readers see as an object of its own, without
+// children. It has no QObject, so that events about it name the part.
+class TBoardPart : public QAccessibleInterface {
 public:
-  TCellAccessible(TViltronPan* pan, int x, int y) : FPan(pan), FX(x), FY(y) {}
+  explicit TBoardPart(TViltronPan* pan) : FPan(pan) {}
 
-  bool isValid() const override { return OnBoard(FX, FY, FPan->Size()); }
-  // No object of its own, so that events about the cell name the cell.
   QObject* object() const override { return nullptr; }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessibleInterface* parent() const override
@@ -29,11 +27,23 @@ public:
   QAccessibleInterface* child(int) const override { return nullptr; }
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  void setText(QAccessible::Text, const QString&) override {}
+
+protected:
+  TViltronPan* FPan;
+};
+
+// One cell as a reader sees it. Registered with Qt's accessibility cache when
+// made; the board deletes it when its size changes or the board goes.
+class TCellAccessible : public TBoardPart, public QAccessibleTableCellInterface {
+public:
+  TCellAccessible(TViltronPan* pan, int x, int y) : TBoardPart(pan), FX(x), FY(y) {}
+
+  bool isValid() const override { return OnBoard(FX, FY, FPan->Size()); }
   QString text(QAccessible::Text t) const override
   {
     return t == QAccessible::Name ? FPan->CellName(FX, FY) : QString();
   }
-  void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override
   {
     const int w = FPan->SizeOfCell();
@@ -72,7 +82,6 @@ public:
   const TViltronPan* Pan() const { return FPan; }
 
 private:
-  TViltronPan* FPan;
   int FX;
   int FY;
 };
@@ -81,31 +90,18 @@ private:
 // by the text, which the board shows each time it says something. Readers
 // such as Orca speak a notification when it shows. It is no child of the
 // board, so that a reader walking the board meets only its cells.
-class TNewsAccessible : public QAccessibleInterface {
+class TNewsAccessible : public TBoardPart {
 public:
-  explicit TNewsAccessible(TViltronPan* pan) : FPan(pan) {}
+  using TBoardPart::TBoardPart;
 
   bool isValid() const override { return true; }
-  QObject* object() const override { return nullptr; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-  QAccessibleInterface* parent() const override
-  {
-    return QAccessible::queryAccessibleInterface(FPan);
-  }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   QString text(QAccessible::Text t) const override
   {
     return t == QAccessible::Name ? FPan->News() : QString();
   }
-  void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return {}; }
   QAccessible::Role role() const override { return QAccessible::Notification; }
   QAccessible::State state() const override { return {}; }
-
-private:
-  TViltronPan* FPan;
 };
 
 }  // namespace
