@@ -30,6 +30,8 @@ TViltronPan::TViltronPan(QWidget* owner) : QWidget(owner)
 TViltronPan::~TViltronPan()
 {
   ForgetCells();
+  if (QAccessible::accessibleInterface(FNewsId))
+    QAccessible::deleteAccessibleInterface(FNewsId);
 }
 
 void TViltronPan::Fire(const TNotifyEvent& event, QObject* sender)
@@ -74,6 +76,7 @@ void TViltronPan::SetState(TGameState state)
       FKeyCursorPlaced = false;
       SetCursor(crKnight);
       Paint();
+      Say(BoardSaying());
       break;
     case gsShow:
       SetCursor(crNoDrop);

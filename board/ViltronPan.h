@@ -91,6 +91,25 @@ public:
   // Shows a full tour found elsewhere and ends the game, as a solve does.
   void ShowTour(const TSolution& tour);
 
+  // What Say last told readers.
+  const QString& News() const { return FNews; }
+
+  // Tells a screen reader, once, what the player's last command did: every
+  // command that changes the game calls it with a few words. While a modal
+  // window is up (a progress window, a message box) it waits and is told
+  // when the board next gets the focus; a newer text replaces a waiting one.
+  void Say(const QString& text);
+  // What Say tells of a move: the knight's cell and its move, «столбец 4,
+  // строка 3, ход 2».
+  QString MoveSaying() const;
+  // What Say tells after a move was taken back from (x, y): the freed cell
+  // and where the knight stands now, «столбец 4, строка 3, свободна; конь:
+  // столбец 2, строка 1», or that no move is left.
+  QString TakeBackSaying(int x, int y) const;
+  // The board's size and count, as after a new game or a load: «Доска 5 × 5,
+  // ходов нет».
+  QString BoardSaying() const { return Description(); }
+
   // What the board shows on screen (cells drawn by DrawCell appear at once).
   const QImage& Picture() const { return FPicture; }
 
@@ -195,6 +214,10 @@ private:
   void AnnounceCellNames();
   // Tells readers the cursor's cell is focused, when it has become so.
   void AnnounceKeyCursor();
+  // Tells readers that a cell now shows, or no longer does.
+  static void ShowCell(QAccessible::Id id, bool shown);
+  // Sends the text waiting to be said as news about the cursor's cell.
+  void SayWaiting();
 
   TColor FDarkColor = 0x000000;
   TColor FLightColor = 0xFFFFFF;
@@ -225,6 +248,13 @@ private:
   bool FKeysUsed = false;  // since the last mouse press
   // The cell last announced as focused; (-1, -1) while the board has no focus.
   QPoint FSpokenKeyCursor{-1, -1};
+  // Said by Say: the text waiting for the focus, the one told last and the
+  // readers' object that tells it (0 until first needed).
+  QString FToSay;
+  QString FNews;
+  QAccessible::Id FNewsId = 0;
+  // The focus has come and its cell is not announced yet.
+  bool FFocusArriving = false;
 
   // Cell objects made for readers, by y * Size + x: their ids in Qt's
   // accessibility cache and what their names said when last announced.

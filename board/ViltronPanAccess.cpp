@@ -4,20 +4,20 @@
 // is no QObject, so a board of 100 x 100 costs nothing until it is read.
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <utility>
 
 #include "board/KnightMoves.h"
 #include "board/ViltronPan.h"
 
 namespace {
 
-// One cell as a reader sees it. Registered with Qt's accessibility cache when
-// made; the board deletes it when its size changes or the board goes.
-class TCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+// A part of the board that readers see as an object of its own, without
+// children. It has no QObject, so that events about it name the part.
+class TBoardPart : public QAccessibleInterface {
 public:
-  TCellAccessible(TViltronPan* pan, int x, int y) : FPan(pan), FX(x), FY(y) {}
+  explicit TBoardPart(TViltronPan* pan) : FPan(pan) {}
 
-  bool isValid() const override { return OnBoard(FX, FY, FPan->Size()); }
-  // No object of its own, so that events about the cell name the cell.
   QObject* object() const override { return nullptr; }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessibleInterface* parent() const override
@@ -27,11 +27,23 @@ public:
   QAccessibleInterface* child(int) const override { return nullptr; }
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  void setText(QAccessible::Text, const QString&) override {}
+
+protected:
+  TViltronPan* FPan;
+};
+
+// One cell as a reader sees it. Registered with Qt's accessibility cache when
+// made; the board deletes it when its size changes or the board goes.
+class TCellAccessible : public TBoardPart, public QAccessibleTableCellInterface {
+public:
+  TCellAccessible(TViltronPan* pan, int x, int y) : TBoardPart(pan), FX(x), FY(y) {}
+
+  bool isValid() const override { return OnBoard(FX, FY, FPan->Size()); }
   QString text(QAccessible::Text t) const override
   {
     return t == QAccessible::Name ? FPan->CellName(FX, FY) : QString();
   }
-  void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override
   {
     const int w = FPan->SizeOfCell();
@@ -42,8 +54,13 @@ public:
   {
     QAccessible::State state;
     state.focusable = true;
-    state.focused = FPan->hasFocus() && FPan->KeyCursor() == QPoint(FX, FY);
+    const bool cursor = FPan->KeyCursor() == QPoint(FX, FY);
+    state.focused = FPan->hasFocus() && cursor;
     state.invisible = !FPan->isVisible();
+    // While the player is on the board, readers are shown the cursor's cell
+    // alone: a reader such as Orca reads every showing cell of a row when
+    // the cursor changes rows, up to 100 of them.
+    state.offscreen = FPan->hasFocus() && !cursor;
     return state;
   }
   void* interface_cast(QAccessible::InterfaceType type) override
@@ -65,9 +82,26 @@ public:
   const TViltronPan* Pan() const { return FPan; }
 
 private:
-  TViltronPan* FPan;
   int FX;
   int FY;
+};
+
+// What the board says through Say, as readers see it: a notification named
+// by the text, which the board shows each time it says something. Readers
+// such as Orca speak a notification when it shows. It is no child of the
+// board, so that a reader walking the board meets only its cells.
+class TNewsAccessible : public TBoardPart {
+public:
+  using TBoardPart::TBoardPart;
+
+  bool isValid() const override { return true; }
+  QString text(QAccessible::Text t) const override
+  {
+    return t == QAccessible::Name ? FPan->News() : QString();
+  }
+  QRect rect() const override { return {}; }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override { return {}; }
 };
 
 }  // namespace
@@ -257,13 +291,81 @@ void TViltronPan::AnnounceKeyCursor()
   const QPoint focused = hasFocus() ? KeyCursor() : QPoint(-1, -1);
   if (focused == FSpokenKeyCursor)
     return;
-  FSpokenKeyCursor = focused;
-  if (focused.x() < 0 || !QAccessible::isActive())
+  const QPoint before = std::exchange(FSpokenKeyCursor, focused);
+  if (!QAccessible::isActive())
+    return;
+  // Readers keep what they were told a cell shows: they hear when the
+  // cursor's cell alone shows (the player is on the board) and when every
+  // cell shows again.
+  if (before.x() < 0 || focused.x() < 0) {
+    for (auto made = FMadeCells.cbegin(); made != FMadeCells.cend(); ++made)
+      if (made.key() != focused.y() * FSize + focused.x())
+        ShowCell(made->Id, focused.x() < 0);
+  } else if (const auto made = FMadeCells.constFind(before.y() * FSize + before.x());
+             made != FMadeCells.cend()) {
+    ShowCell(made->Id, false);
+  }
+  if (focused.x() < 0)
     return;
   if (QAccessibleInterface* cell = MadeCell(focused.x(), focused.y())) {
+    ShowCell(QAccessible::uniqueId(cell), true);
     QAccessibleEvent event(cell, QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
   }
+}
+
+void TViltronPan::ShowCell(QAccessible::Id id, bool shown)
+{
+  if (QAccessibleInterface* cell = QAccessible::accessibleInterface(id)) {
+    QAccessibleEvent event(cell, shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+void TViltronPan::Say(const QString& text)
+{
+  FToSay = text;
+  // Said now unless the board is getting the focus or a modal window (a
+  // progress window, a message box) is up: when that closes, the reader
+  // speaks the focus first.
+  if (!FFocusArriving && !QApplication::activeModalWidget())
+    SayWaiting();
+}
+
+void TViltronPan::SayWaiting()
+{
+  if (FToSay.isEmpty())
+    return;
+  // The text stays the notification's name: a reader asks for it after the
+  // event, when it handles it.
+  FNews = std::exchange(FToSay, QString());
+  if (!QAccessible::isActive())
+    return;
+  QAccessibleInterface* news = QAccessible::accessibleInterface(FNewsId);
+  if (!news) {
+    news = new TNewsAccessible(this);
+    FNewsId = QAccessible::registerAccessibleInterface(news);
+  }
+  QAccessibleEvent event(news, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&event);
+}
+
+QString TViltronPan::MoveSaying() const
+{
+  if (FCount == 0)
+    return Description();
+  //: Said after a move: the knight's cell and the number of its move.
+  return tr("%1, ход %2").arg(PlaceName(FPosX, FPosY), QString::number(FCount));
+}
+
+QString TViltronPan::TakeBackSaying(int x, int y) const
+{
+  //: %1 is the cell a move was taken back from.
+  const QString freed = tr("%1, свободна").arg(PlaceName(x, y));
+  if (FCount == 0)
+    return freed + tr(", ходов нет");
+  //: Said after a move is taken back: %1 the freed cell, %2 the knight's.
+  return tr("%1; конь: %2").arg(freed, PlaceName(FPosX, FPosY));
 }
 
 void TViltronPan::Announce()

@@ -45,5 +45,6 @@ void TViltronPan::LoadShown()
   FKeyCursorPlaced = false;
   FMarks.clear();
   Paint();
+  Say(BoardSaying());
   emit GameChanged();
 }

@@ -29,6 +29,7 @@ bool TViltronPan::TakeBack()
   }
   RedrawKeyFrame(frame);
   Announce();
+  Say(TakeBackSaying(oldX, oldY));
   emit GameChanged();
   return true;
 }

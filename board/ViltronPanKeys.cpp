@@ -82,12 +82,17 @@ void TViltronPan::focusInEvent(QFocusEvent* event)
     FKeysUsed = false;
   RedrawKeyFrame({-1, -1});
   // Qt tells readers that the board has the focus after this handler; the
-  // cursor's cell is announced after that, so that a reader lands on it.
+  // cursor's cell is announced after that, so that a reader lands on it,
+  // and then what waits to be said.
+  FFocusArriving = true;
   QMetaObject::invokeMethod(
       this,
       [this] {
+        FFocusArriving = false;
         FSpokenKeyCursor = {-1, -1};
         AnnounceKeyCursor();
+        if (hasFocus())
+          SayWaiting();
       },
       Qt::QueuedConnection);
 }

@@ -66,6 +66,7 @@ void TViltronPan::PressCell(int x, int y)
   if (OnBoard(oldX, oldY, FSize))
     DrawCell(static_cast<uint16_t>(oldX), static_cast<uint16_t>(oldY));
   Fire(OnMove, this);
+  Say(MoveSaying());
   EndIfStuck();
   emit GameChanged();
 }

@@ -120,6 +120,7 @@ void TViltronPan::Hint()
   // Stored directly: a hint does not start a game through OnStart.
   FState = gsPlay;
   SetCursor(crHandPoint);
+  Say(MoveSaying());
   // The hint's move is judged as a player's: one that leaves the knight
   // stuck ends the game, shown with its last move before the verdict.
   if (FCount != before && IsDeadEnd(FPosX, FPosY)) {

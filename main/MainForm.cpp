@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include "main/ProverCommands.h"
@@ -30,6 +31,9 @@ namespace {
 QString GiveUpCaption() { return TMainForm::tr("Сдаться"); }
 QString StartCaption() { return TMainForm::tr("Начать игру!"); }
 QString StopReplayCaption() { return TMainForm::tr("Остановить"); }
+// The same in the menu, with its access key.
+QString GiveUpItem() { return TMainForm::tr("&Сдаться"); }
+QString StopReplayItem() { return TMainForm::tr("&Остановить"); }
 
 QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
                  const QKeySequence& shortcut = {})
@@ -87,11 +91,11 @@ void TMainForm::CreateMenu()
   MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
 
-  Game1 = AddSubmenu(this, QStringLiteral("Game1"), tr("Игра"));
-  NewGame1 = AddItem(Game1, QStringLiteral("NewGame1"), tr("Новая игра"), Qt::Key_F2);
+  Game1 = AddSubmenu(this, QStringLiteral("Game1"), tr("&Игра"));
+  NewGame1 = AddItem(Game1, QStringLiteral("NewGame1"), tr("&Новая игра"), Qt::Key_F2);
   NewGame1->setCheckable(true);
   MakeDefault(NewGame1);
-  N1 = AddItem(Game1, QStringLiteral("N1"), GiveUpCaption(), Qt::CTRL | Qt::Key_F2);
+  N1 = AddItem(Game1, QStringLiteral("N1"), GiveUpItem(), Qt::CTRL | Qt::Key_F2);
   N1->setEnabled(false);
   TakeBack1 = AddItem(Game1, QStringLiteral("TakeBack1"), tr("В&ернуть ход"),
                       Qt::ALT | Qt::Key_Backspace);
@@ -99,40 +103,40 @@ void TMainForm::CreateMenu()
                   Qt::SHIFT | Qt::ALT | Qt::Key_Backspace);
   N2 = AddSeparator(Game1, QStringLiteral("N2"));
   N2->setEnabled(false);
-  N7 = AddItem(Game1, QStringLiteral("N7"), tr("Сохранить"), Qt::CTRL | Qt::Key_S);
-  N8 = AddItem(Game1, QStringLiteral("N8"), tr("Загрузить"), Qt::CTRL | Qt::Key_L);
+  N7 = AddItem(Game1, QStringLiteral("N7"), tr("Со&хранить"), Qt::CTRL | Qt::Key_S);
+  N8 = AddItem(Game1, QStringLiteral("N8"), tr("&Загрузить"), Qt::CTRL | Qt::Key_L);
   N6 = AddSeparator(Game1, QStringLiteral("N6"));
-  N3 = AddItem(Game1, QStringLiteral("N3"), tr("Выход"), Qt::CTRL | Qt::Key_Q);
+  N3 = AddItem(Game1, QStringLiteral("N3"), tr("&Выход"), Qt::CTRL | Qt::Key_Q);
   MainMenu1->addMenu(Game1);
 
-  N4 = AddSubmenu(this, QStringLiteral("N4"), tr("Настройки"));
-  ShowErrors1 = AddItem(N4, QStringLiteral("ShowErrors1"), tr("Проверка ошибок"));
+  N4 = AddSubmenu(this, QStringLiteral("N4"), tr("Н&астройки"));
+  ShowErrors1 = AddItem(N4, QStringLiteral("ShowErrors1"), tr("&Проверка ошибок"));
   ShowErrors1->setCheckable(true);
   ShowErrors1->setChecked(true);
-  Sound1 = AddItem(N4, QStringLiteral("Sound1"), tr("Звук"));
+  Sound1 = AddItem(N4, QStringLiteral("Sound1"), tr("&Звук"));
   Sound1->setCheckable(true);
   Sound1->setChecked(true);
-  Remember1 = AddItem(N4, QStringLiteral("Remember1"), tr("Запоминать игру"));
+  Remember1 = AddItem(N4, QStringLiteral("Remember1"), tr("Запоминать &игру"));
   Remember1->setCheckable(true);
   MainMenu1->addMenu(N4);
 
-  Solve1 = AddSubmenu(this, QStringLiteral("Solve1"), tr("Подсказка"));
-  All1 = AddSubmenu(Solve1, QStringLiteral("All1"), tr("Решить всё"));
-  Now1 = AddItem(All1, QStringLiteral("Now1"), tr("Сразу!"), Qt::CTRL | Qt::Key_X);
+  Solve1 = AddSubmenu(this, QStringLiteral("Solve1"), tr("&Подсказка"));
+  All1 = AddSubmenu(Solve1, QStringLiteral("All1"), tr("&Решить всё"));
+  Now1 = AddItem(All1, QStringLiteral("Now1"), tr("&Сразу!"), Qt::CTRL | Qt::Key_X);
   MakeDefault(Now1);
   StepbyStep1 =
-      AddItem(All1, QStringLiteral("StepbyStep1"), tr("По шагам"), Qt::CTRL | Qt::Key_C);
+      AddItem(All1, QStringLiteral("StepbyStep1"), tr("&По шагам"), Qt::CTRL | Qt::Key_C);
   Solve1->addMenu(All1);
   OneStep1 =
-      AddItem(Solve1, QStringLiteral("OneStep1"), tr("Один ход"), Qt::CTRL | Qt::Key_Z);
+      AddItem(Solve1, QStringLiteral("OneStep1"), tr("&Один ход"), Qt::CTRL | Qt::Key_Z);
   Prover = new TProverCommands(this);
   MainMenu1->addMenu(Solve1);
 
-  N5 = AddSubmenu(this, QStringLiteral("N5"), tr("?.."));
-  Rules2 = AddItem(N5, QStringLiteral("Rules2"), tr("Правила"), Qt::Key_F1);
+  N5 = AddSubmenu(this, QStringLiteral("N5"), tr("&?.."));
+  Rules2 = AddItem(N5, QStringLiteral("Rules2"), tr("&Правила"), Qt::Key_F1);
   Rules1 = AddSeparator(N5, QStringLiteral("Rules1"));
   Rules1->setEnabled(false);
-  About1 = AddItem(N5, QStringLiteral("About1"), tr("О..."));
+  About1 = AddItem(N5, QStringLiteral("About1"), tr("&О..."));
   MakeDefault(About1);
   MainMenu1->addMenu(N5);
 
@@ -142,6 +146,11 @@ void TMainForm::CreateMenu()
   GameCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
   for (QAction* action : {NewGame1, N1, N7, N8})
     GameCommands->addAction(action);
+
+  // F10 opens the first menu, as on Windows and in GNOME.
+  auto* menuKey = new QShortcut(Qt::Key_F10, this);
+  connect(menuKey, &QShortcut::activated, this,
+          [this] { MainMenu1->setActiveAction(Game1->menuAction()); });
 
   // Shortcuts work from every control of the window, menus closed or not.
   for (QAction* action :
@@ -200,6 +209,10 @@ void TMainForm::CreateControls()
   UpDown1->SetRange(5, 100);
   UpDown1->SetAssociate(Edit1);
   UpDown1->SetPosition(8);
+  // Readers call the box and its arrows by the label's name; the board says
+  // its new size when it changes.
+  Label1->setBuddy(Edit1);
+  UpDown1->setAccessibleName(Label1->text().remove(u':'));
 
   setTabOrder(Edit1, Button1);
   setTabOrder(Button1, UpDown1);
@@ -281,10 +294,10 @@ void TMainForm::ShowGameRunning(bool running)
   ShowCounts();
 }
 
-void TMainForm::SetGiveUpCaptions(const QString& caption)
+void TMainForm::SetGiveUpCaptions(const QString& caption, const QString& item)
 {
   Button1->setText(caption);
-  N1->setText(caption);
+  N1->setText(item);
 }
 
 void TMainForm::PlaySoundIfOn(const QString& name)
@@ -301,7 +314,7 @@ void TMainForm::PlayNewGame()
 
 void TMainForm::LeaveReplay()
 {
-  SetGiveUpCaptions(GiveUpCaption());
+  SetGiveUpCaptions(GiveUpCaption(), GiveUpItem());
   Timer->stop();
   Game->SetState(gsPlay);
 }
@@ -309,7 +322,7 @@ void TMainForm::LeaveReplay()
 void TMainForm::StartGame(QObject*)
 {
   ShowGameRunning(true);
-  SetGiveUpCaptions(GiveUpCaption());
+  SetGiveUpCaptions(GiveUpCaption(), GiveUpItem());
 }
 
 void TMainForm::StopGame(QObject*)
@@ -458,7 +471,7 @@ void TMainForm::StepbyStep1Click(QObject* sender)
     return;
   }
   StartGame(this);
-  SetGiveUpCaptions(StopReplayCaption());
+  SetGiveUpCaptions(StopReplayCaption(), StopReplayItem());
   Timer->start();
 }
 
@@ -467,6 +480,7 @@ void TMainForm::StepOnTimer(QObject*)
   if (Game->Count() == Game->Best().Count) {
     Timer->stop();
     Game->SetState(gsStop);
+    Game->Say(Game->MoveSaying());
   } else {
     Game->ShowNextMove();
   }

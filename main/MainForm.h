@@ -149,8 +149,8 @@ private:
   // The transitions the handlers share. ShowGameRunning: "Сдаться" usable
   // and the size selector not while a game runs, and the other way round.
   void ShowGameRunning(bool running);
-  // The caption of both the button and the menu item "Сдаться".
-  void SetGiveUpCaptions(const QString& caption);
+  // The captions of the button and of the menu item "Сдаться".
+  void SetGiveUpCaptions(const QString& caption, const QString& item);
   void PlaySoundIfOn(const QString& name);
   // A new game, cleared and running.
   void PlayNewGame();

@@ -154,8 +154,13 @@ def main():
 class Game:
     """The game as played, so as to know what each cell must be called."""
 
-    def __init__(self, size):
+    # What a cell's name is made of, in Russian unless told otherwise.
+    RUSSIAN = {"place": "столбец {}, строка {}", "move": "ход", "knight": "конь",
+               "free": "свободна", "choice": "можно пойти"}
+
+    def __init__(self, size, words=RUSSIAN):
         self.size = size
+        self.words = words
         self.numbers = {}
         self.knight = None
         self.running = True
@@ -175,16 +180,17 @@ class Game:
         return 0 <= cell[0] < self.size and 0 <= cell[1] < self.size
 
     def name(self, cell):
-        name = f"столбец {cell[0] + 1}, строка {cell[1] + 1}"
+        words = self.words
+        name = words["place"].format(cell[0] + 1, cell[1] + 1)
         number = self.numbers.get(cell)
         if number:
-            name += f", ход {number}"
+            name += f", {words['move']} {number}"
             if cell == self.knight:
-                name += ", конь"
+                name += f", {words['knight']}"
         else:
-            name += ", свободна"
+            name += f", {words['free']}"
             if cell in self.choices():
-                name += ", можно пойти"
+                name += f", {words['choice']}"
         return name
 
 
@@ -367,4 +373,5 @@ def win_by_keys(frame, board):
         fail(f"after the win: {wrong}")
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -38,6 +38,9 @@ private slots:
   void cellNames_data();
   void cellNames();
   void tableFollowsTheSize();
+  void saidAfterCommands_data();
+  void saidAfterCommands();
+  void onlyTheCursorsCellShowsWhileFocused();
 };
 
 void TestAccess::boardDescription_data()
@@ -169,6 +172,70 @@ void TestAccess::tableFollowsTheSize()
   QCOMPARE(CellInterface(pan, {99, 99})->text(QAccessible::Name),
            QStringLiteral("столбец 100, строка 100, свободна"));
   QVERIFY(!CellInterface(pan, {100, 0}));
+}
+
+// What the board tells readers once after each command (its notification).
+void TestAccess::saidAfterCommands_data()
+{
+  QTest::addColumn<QVector<QPoint>>("moves");
+  QTest::addColumn<int>("command");  // 0 none, 1 new game, 2 take back (1, 3)
+  QTest::addColumn<QString>("expected");
+
+  const QVector<QPoint> two = {{0, 0}, {2, 1}};
+  QTest::newRow("a move") << QVector<QPoint>{{3, 2}} << 0
+                          << QStringLiteral("столбец 4, строка 3, ход 1");
+  QTest::newRow("a second move") << two << 0 << QStringLiteral("столбец 3, строка 2, ход 2");
+  QTest::newRow("an illegal press") << QVector<QPoint>{{0, 0}, {1, 0}} << 0
+                                    << QStringLiteral("столбец 1, строка 1, ход 1");
+  QTest::newRow("a new game") << two << 1 << QStringLiteral("Доска 5 × 5, ходов нет");
+  QTest::newRow("taken back") << two << 2
+                              << QStringLiteral("столбец 2, строка 4, свободна; конь: "
+                                                "столбец 3, строка 2");
+  QTest::newRow("the first taken back") << QVector<QPoint>() << 2
+                                        << QStringLiteral("столбец 2, строка 4, свободна, "
+                                                          "ходов нет");
+}
+
+void TestAccess::saidAfterCommands()
+{
+  QFETCH(QVector<QPoint>, moves);
+  QFETCH(int, command);
+  QFETCH(QString, expected);
+
+  TViltronPan pan;
+  pan.SetSize(5);
+  for (QPoint move : moves)
+    Press(pan, move);
+  if (command == 1)
+    pan.SetState(gsNew);
+  if (command == 2)
+    pan.Say(pan.TakeBackSaying(1, 3));
+  QCOMPARE(pan.News(), expected);
+}
+
+// Readers that read a whole row when the cursor changes rows see the
+// cursor's cell alone while the player is on the board, every cell otherwise.
+void TestAccess::onlyTheCursorsCellShowsWhileFocused()
+{
+  TViltronPan pan;
+  pan.SetSize(5);
+  pan.show();
+  QVERIFY(QTest::qWaitForWindowActive(&pan));
+  auto shown = [&pan] {
+    QVector<QPoint> cells;
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 5; ++x)
+        if (!CellOf(pan, {x, y})->state().offscreen)
+          cells << QPoint(x, y);
+    return cells;
+  };
+  pan.setFocus();
+  QTRY_VERIFY(pan.hasFocus());
+  QCOMPARE(shown(), QVector<QPoint>{QPoint(0, 0)});
+  QTest::keyClick(&pan, Qt::Key_Down);
+  QCOMPARE(shown(), QVector<QPoint>{QPoint(0, 1)});
+  pan.clearFocus();
+  QCOMPARE(shown().size(), 25);
 }
 
 VILTRON_TEST_MAIN(TestAccess)

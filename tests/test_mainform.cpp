@@ -21,6 +21,7 @@
 #include "BoardTestKit.h"
 #include "BoxAnswerer.h"
 #include "TestApp.h"
+#include "platform/AccessKeys.h"
 #include "board/Random.h"
 #include "main/MainForm.h"
 #include "platform/Edit.h"
@@ -127,7 +128,7 @@ void CheckMenu(const QMenu* menu, const QVector<TMenuEntry>& expected)
     const QString where = menu->title() + QLatin1Char('/') + QString::number(i);
     QVERIFY2(actions[i]->isSeparator() == expected[i].Caption.isEmpty(), qPrintable(where));
     if (!expected[i].Caption.isEmpty()) {
-      QCOMPARE(actions[i]->text(), expected[i].Caption);
+      QCOMPARE(WithoutAccessKey(actions[i]->text()), expected[i].Caption);
       QCOMPARE(actions[i]->shortcut(), expected[i].Shortcut);
     }
   }
@@ -147,6 +148,7 @@ class TMainFormTest : public QObject {
   Q_OBJECT
 
 private slots:
+  void f10OpensTheGameMenu();
   // Start-up.
   void windowAtStartUp();
   void controlsAtStartUp();
@@ -276,11 +278,11 @@ void TMainFormTest::menuAtStartUp()
   QCOMPARE(top[1], form.N4->menuAction());
   QCOMPARE(top[2], form.Solve1->menuAction());
   QCOMPARE(top[3], form.N5->menuAction());
-  QCOMPARE(form.Game1->title(), QStringLiteral("Игра"));
-  QCOMPARE(form.N4->title(), QStringLiteral("Настройки"));
-  QCOMPARE(form.Solve1->title(), QStringLiteral("Подсказка"));
-  QCOMPARE(form.N5->title(), QStringLiteral("?.."));
-  QCOMPARE(form.All1->title(), QStringLiteral("Решить всё"));
+  QCOMPARE(WithoutAccessKey(form.Game1->title()), QStringLiteral("Игра"));
+  QCOMPARE(WithoutAccessKey(form.N4->title()), QStringLiteral("Настройки"));
+  QCOMPARE(WithoutAccessKey(form.Solve1->title()), QStringLiteral("Подсказка"));
+  QCOMPARE(WithoutAccessKey(form.N5->title()), QStringLiteral("?.."));
+  QCOMPARE(WithoutAccessKey(form.All1->title()), QStringLiteral("Решить всё"));
 
   const QKeySequence none;
   CheckMenu(form.Game1, {{QStringLiteral("Новая игра"), QKeySequence(Qt::Key_F2)},
@@ -413,7 +415,7 @@ void TMainFormTest::firstClickStartsTheGame()
   QCOMPARE(form.Game->State(), gsPlay);
   QCOMPARE(form.Button1->text(), GiveUpCaption);
   QVERIFY(form.N1->isEnabled());
-  QCOMPARE(form.N1->text(), GiveUpCaption);
+  QCOMPARE(WithoutAccessKey(form.N1->text()), GiveUpCaption);
   QVERIFY(!form.Edit1->isEnabled());
   QVERIFY(!form.UpDown1->isEnabled());
 
@@ -552,7 +554,7 @@ void TMainFormTest::completeTourWins()
   QCOMPARE(form.Game->Count(), 25);
   QCOMPARE(form.Button1->text(), StartCaption);
   QVERIFY(!form.N1->isEnabled());
-  QCOMPARE(form.N1->text(), GiveUpCaption);
+  QCOMPARE(WithoutAccessKey(form.N1->text()), GiveUpCaption);
   QVERIFY(form.Edit1->isEnabled() && form.UpDown1->isEnabled());
   QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("25"));
   QCOMPARE(form.StatusBar1->PanelText(3), QStringLiteral("0"));
@@ -562,6 +564,18 @@ void TMainFormTest::completeTourWins()
   ClickCell(*form.Game, tour[0]);
   QCOMPARE(answerer.Count(), 1);
   QCOMPARE(form.Game->Count(), 25);
+}
+
+void TMainFormTest::f10OpensTheGameMenu()
+{
+  TMainForm form;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  form.Game->setFocus();
+  QTest::keyClick(form.windowHandle(), Qt::Key_F10);
+  QTRY_VERIFY(form.Game1->isVisible());
+  QCOMPARE(form.MainMenu1->activeAction(), form.Game1->menuAction());
+  form.Game1->close();
 }
 
 void TMainFormTest::keyboardOnlyWin()

@@ -23,6 +23,7 @@
 
 #include "BoxAnswerer.h"
 #include "TestApp.h"
+#include "platform/AccessKeys.h"
 #include "main/GameWindows.h"
 #include "main/WaitForm.h"
 #include "platform/Fonts.h"
@@ -191,9 +192,9 @@ private slots:
       QTest::addRow("%s: no Russian left", qPrintable(window->objectName()))
           << RussianTexts(window).join(u'|') << QString();
     auto menu = [](QMenu* menu) {
-      QStringList items{menu->title()};
+      QStringList items{WithoutAccessKey(menu->title())};
       for (QAction* action : menu->actions())
-        items << action->text();
+        items << WithoutAccessKey(action->text());
       return items.join(u'|');
     };
     QTest::newRow("main title") << main.windowTitle() << "Viltron";
@@ -301,6 +302,45 @@ private slots:
     QCOMPARE(answerer.Last().Title, title);
     QCOMPARE(answerer.Last().Text, text.replace(QStringLiteral("<folder>"), folder.path()));
     QCOMPARE(answerer.Last().Buttons.join(u'|'), buttons);
+  }
+
+  // In both languages every menu title and item has an access key, unique
+  // within its menu; the menu bar is the menu of the titles.
+  void accessKeys_data()
+  {
+    QTest::addColumn<QStringList>("texts");
+    for (const char* language : {"ru", "en"}) {
+      MakeWindows(QString::fromLatin1(language));
+      QList<QWidget*> menus{FWindows->MainForm.MainMenu1};
+      while (!menus.isEmpty()) {
+        QWidget* menu = menus.takeFirst();
+        QStringList texts;
+        for (QAction* action : menu->actions()) {
+          if (action->isSeparator())
+            continue;
+          texts << action->text();
+          if (action->menu())
+            menus << action->menu();
+        }
+        QTest::addRow("%s: %s", language, qPrintable(menu->objectName())) << texts;
+      }
+    }
+  }
+  void accessKeys()
+  {
+    QFETCH(QStringList, texts);
+    QHash<QChar, QString> taken;
+    QStringList problems;
+    for (const QString& text : std::as_const(texts)) {
+      const QChar key = AccessKey(text);
+      if (key.isNull())
+        problems << QStringLiteral("\"%1\" has no access key").arg(text);
+      else if (taken.contains(key))
+        problems << QStringLiteral("\"%1\" and \"%2\" share %3").arg(taken[key], text, key);
+      else
+        taken.insert(key, text);
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
   }
 
   // The texts fit the fixed layouts in both languages: nothing cut short,

@@ -29,7 +29,7 @@ case $need in
     packages+=(
       # The program under Xvfb and over the accessibility bus.
       xvfb xauth xdotool imagemagick
-      dbus-x11 at-spi2-core python3-pyatspi
+      dbus-x11 at-spi2-core python3-pyatspi orca
       # The install, the Debian package and its hardening.
       desktop-file-utils appstream dpkg-dev file lintian groff-base man-db devscripts
       # The Windows game: cross compilers, Qt's build, the installer, Wine.

@@ -83,70 +83,6 @@
         <translation>Viltron</translation>
     </message>
     <message>
-        <source>Игра</source>
-        <translation>Game</translation>
-    </message>
-    <message>
-        <source>Новая игра</source>
-        <translation>New game</translation>
-    </message>
-    <message>
-        <source>Сохранить</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>Загрузить</source>
-        <translation>Load</translation>
-    </message>
-    <message>
-        <source>Выход</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>Настройки</source>
-        <translation>Options</translation>
-    </message>
-    <message>
-        <source>Проверка ошибок</source>
-        <translation>Check moves</translation>
-    </message>
-    <message>
-        <source>Звук</source>
-        <translation>Sound</translation>
-    </message>
-    <message>
-        <source>Подсказка</source>
-        <translation>Hint</translation>
-    </message>
-    <message>
-        <source>Решить всё</source>
-        <translation>Solve all</translation>
-    </message>
-    <message>
-        <source>Сразу!</source>
-        <translation>At once!</translation>
-    </message>
-    <message>
-        <source>По шагам</source>
-        <translation>Step by step</translation>
-    </message>
-    <message>
-        <source>Один ход</source>
-        <translation>One move</translation>
-    </message>
-    <message>
-        <source>?..</source>
-        <translation>?..</translation>
-    </message>
-    <message>
-        <source>Правила</source>
-        <translation>Rules</translation>
-    </message>
-    <message>
-        <source>О...</source>
-        <translation>About...</translation>
-    </message>
-    <message>
         <source>Размер:</source>
         <translation>Size:</translation>
     </message>
@@ -211,6 +147,78 @@ This is not a saved &quot;Viltron&quot; game.</translation>
         <translation>Cannot load the game: the screen resolution is too low.</translation>
     </message>
     <message>
+        <source>&amp;Сдаться</source>
+        <translation>&amp;Give up</translation>
+    </message>
+    <message>
+        <source>&amp;Остановить</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>&amp;Игра</source>
+        <translation>&amp;Game</translation>
+    </message>
+    <message>
+        <source>&amp;Новая игра</source>
+        <translation>&amp;New game</translation>
+    </message>
+    <message>
+        <source>Со&amp;хранить</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Загрузить</source>
+        <translation>&amp;Load</translation>
+    </message>
+    <message>
+        <source>&amp;Выход</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Н&amp;астройки</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Проверка ошибок</source>
+        <translation>&amp;Check moves</translation>
+    </message>
+    <message>
+        <source>&amp;Звук</source>
+        <translation>&amp;Sound</translation>
+    </message>
+    <message>
+        <source>&amp;Подсказка</source>
+        <translation>&amp;Hint</translation>
+    </message>
+    <message>
+        <source>&amp;Решить всё</source>
+        <translation>&amp;Solve all</translation>
+    </message>
+    <message>
+        <source>&amp;Сразу!</source>
+        <translation>&amp;At once!</translation>
+    </message>
+    <message>
+        <source>&amp;По шагам</source>
+        <translation>&amp;Step by step</translation>
+    </message>
+    <message>
+        <source>&amp;Один ход</source>
+        <translation>&amp;One move</translation>
+    </message>
+    <message>
+        <source>&amp;?..</source>
+        <translation>&amp;?..</translation>
+    </message>
+    <message>
+        <source>&amp;Правила</source>
+        <translation>&amp;Rules</translation>
+    </message>
+    <message>
+        <source>&amp;О...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
         <source>Игру не удаётся запомнить:<byte value="xd"/>
 %1</source>
         <translation>The game cannot be remembered in<byte value="xd"/>
@@ -225,8 +233,8 @@ This is not a saved &quot;Viltron&quot; game.</translation>
         <translation>&amp;Redo move</translation>
     </message>
     <message>
-        <source>Запоминать игру</source>
-        <translation>Remember game</translation>
+        <source>Запоминать &amp;игру</source>
+        <translation>Remember &amp;game</translation>
     </message>
 </context>
 <context>
@@ -390,7 +398,9 @@ This is not a saved &quot;Viltron&quot; game.</translation>
     </message>
     <message>
         <source>%1, ход %2</source>
-        <extracomment>%1 is the cell&apos;s place, %2 the number of the move that reached it.</extracomment>
+        <extracomment>%1 is the cell&apos;s place, %2 the number of the move that reached it.
+----------
+Said after a move: the knight&apos;s cell and the number of its move.</extracomment>
         <translation>%1, move %2</translation>
     </message>
     <message>
@@ -400,13 +410,20 @@ This is not a saved &quot;Viltron&quot; game.</translation>
     </message>
     <message>
         <source>%1, свободна</source>
-        <extracomment>%1 is the cell&apos;s place; no move has reached the cell.</extracomment>
+        <extracomment>%1 is the cell&apos;s place; no move has reached the cell.
+----------
+%1 is the cell a move was taken back from.</extracomment>
         <translation>%1, free</translation>
     </message>
     <message>
         <source>%1, можно пойти</source>
         <extracomment>%1 is a free cell&apos;s name; the knight can jump there now.</extracomment>
         <translation>%1, can jump here</translation>
+    </message>
+    <message>
+        <source>%1; конь: %2</source>
+        <extracomment>Said after a move is taken back: %1 the freed cell, %2 the knight&apos;s.</extracomment>
+        <translation>%1; knight: %2</translation>
     </message>
 </context>
 <context>
