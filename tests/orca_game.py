@@ -173,9 +173,14 @@ def play(player, size, moves, win):
             player.press("Right", cell=game.name((1, 0)))
             player.press("Return", says=[words["rules"]], cells=0)
             player.press("Return", cell=game.name((1, 0)))
-        # >>> Take back goes here: after the second move, the take-back key must
-        # >>> say the freed cell and where the knight stands; then play the
-        # >>> move again.
+        if number == 2:
+            # Taking the move back says the freed cell and the knight's
+            # place; playing it again says the cell taken once more.
+            previous = path[0]
+            knight = words["cell"]["place"].format(previous[0] + 1, previous[1] + 1)
+            freed = f"{place}, {words['cell']['free']}; {words['cell']['knight']}: {knight}"
+            player.press("alt+BackSpace", says=[freed], cells=2)
+            player.press("shift+alt+BackSpace", says=[taken])
     if win:
         player.press("Return")
 

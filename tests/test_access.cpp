@@ -205,7 +205,7 @@ void TestAccess::saidAfterCommands()
   TViltronPan pan;
   pan.SetSize(5);
   for (QPoint move : moves)
-    Press(pan, move);
+    ClickCell(pan, move);
   if (command == 1)
     pan.SetState(gsNew);
   if (command == 2)
@@ -225,7 +225,7 @@ void TestAccess::onlyTheCursorsCellShowsWhileFocused()
     QVector<QPoint> cells;
     for (int y = 0; y < 5; ++y)
       for (int x = 0; x < 5; ++x)
-        if (!CellOf(pan, {x, y})->state().offscreen)
+        if (!CellInterface(pan, {x, y})->state().offscreen)
           cells << QPoint(x, y);
     return cells;
   };

@@ -287,8 +287,8 @@ void TMainFormTest::menuAtStartUp()
   const QKeySequence none;
   CheckMenu(form.Game1, {{QStringLiteral("Новая игра"), QKeySequence(Qt::Key_F2)},
                          {QStringLiteral("Сдаться"), QKeySequence(Qt::CTRL | Qt::Key_F2)},
-                         {QStringLiteral("В&ернуть ход"), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
-                         {QStringLiteral("&Повторить ход"),
+                         {QStringLiteral("Вернуть ход"), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+                         {QStringLiteral("Повторить ход"),
                           QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace)},
                          {QString(), none},
                          {QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S)},
@@ -301,9 +301,9 @@ void TMainFormTest::menuAtStartUp()
   CheckMenu(form.Solve1, {{QStringLiteral("Решить всё"), none},
                           {QStringLiteral("Один ход"), QKeySequence(Qt::CTRL | Qt::Key_Z)},
                           {QString(), none},
-                          {QStringLiteral("&Можно ли пройти?"), QKeySequence(Qt::Key_F6)},
-                          {QStringLiteral("Верный &ход"), QKeySequence(Qt::Key_F7)},
-                          {QStringLiteral("Решить &наверняка"), QKeySequence(Qt::Key_F8)}});
+                          {QStringLiteral("Можно ли пройти?"), QKeySequence(Qt::Key_F6)},
+                          {QStringLiteral("Верный ход"), QKeySequence(Qt::Key_F7)},
+                          {QStringLiteral("Решить наверняка"), QKeySequence(Qt::Key_F8)}});
   CheckMenu(form.All1, {{QStringLiteral("Сразу!"), QKeySequence(Qt::CTRL | Qt::Key_X)},
                         {QStringLiteral("По шагам"), QKeySequence(Qt::CTRL | Qt::Key_C)}});
   CheckMenu(form.N5, {{QStringLiteral("Правила"), QKeySequence(Qt::Key_F1)},

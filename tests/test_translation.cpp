@@ -198,10 +198,10 @@ private slots:
       return items.join(u'|');
     };
     QTest::newRow("main title") << main.windowTitle() << "Viltron";
-    QTest::newRow("game menu") << menu(main.Game1) << "Game|New game|Give up|Ta&ke back|&Redo move||Save|Load||Exit";
+    QTest::newRow("game menu") << menu(main.Game1) << "Game|New game|Give up|Take back|Redo move||Save|Load||Exit";
     QTest::newRow("options menu") << menu(main.N4) << "Options|Check moves|Sound|Remember game";
     QTest::newRow("hint menu") << menu(main.Solve1)
-                               << "Hint|Solve all|One move||&Can it be finished?|S&ure move|Solve for c&ertain";
+                               << "Hint|Solve all|One move||Can it be finished?|Sure move|Solve for certain";
     QTest::newRow("solve menu") << menu(main.All1) << "Solve all|At once!|Step by step";
     QTest::newRow("help menu") << menu(main.N5) << "?..|Rules||About...";
     QTest::newRow("shortcuts") << main.N1->shortcut().toString() + main.StepbyStep1->shortcut().toString()
