@@ -173,14 +173,14 @@ def play(player, size, moves, win):
             player.press("Right", cell=game.name((1, 0)))
             player.press("Return", says=[words["rules"]], cells=0)
             player.press("Return", cell=game.name((1, 0)))
-        if number == 2:
-            # Taking the move back says the freed cell and the knight's
+        if number == moves and not win:
+            # Taking the last move back says the freed cell and the knight's
             # place; playing it again says the cell taken once more.
-            previous = path[0]
+            previous = path[number - 2]
             knight = words["cell"]["place"].format(previous[0] + 1, previous[1] + 1)
             freed = f"{place}, {words['cell']['free']}; {words['cell']['knight']}: {knight}"
-            player.press("alt+BackSpace", says=[freed], cells=2)
-            player.press("shift+alt+BackSpace", says=[taken])
+            player.press("alt+BackSpace", says=[freed], cells=3)
+            player.press("shift+alt+BackSpace", says=[taken], cells=2)
     if win:
         player.press("Return")
 
