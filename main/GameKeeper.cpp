@@ -38,6 +38,14 @@ std::string LocalName(const QString& name)
   return QFile::encodeName(name).toStdString();
 }
 
+// A file on every system: Windows' registry settings would make their key at
+// the first read, and a game that keeps nothing must write nothing.
+#ifdef Q_OS_WIN
+constexpr QSettings::Format SettingsFormat = QSettings::IniFormat;
+#else
+constexpr QSettings::Format SettingsFormat = QSettings::NativeFormat;
+#endif
+
 bool Steady(TGameState state)
 {
   return state == gsNew || state == gsPlay || state == gsStop;
@@ -58,7 +66,7 @@ QString TGameKeeper::GameFile()
 
 QString TGameKeeper::SettingsFile()
 {
-  return QSettings(Owner, Program).fileName();
+  return QSettings(SettingsFormat, QSettings::UserScope, Owner, Program).fileName();
 }
 
 TGameKeeper::TGameKeeper(TMainForm& form) : FForm(form)
@@ -87,7 +95,7 @@ bool TGameKeeper::On() const
 
 void TGameKeeper::Restore()
 {
-  const QSettings settings(Owner, Program);
+  const QSettings settings(SettingsFormat, QSettings::UserScope, Owner, Program);
   if (settings.status() != QSettings::NoError || !settings.value(KeyOn).toBool() ||
       settings.value(KeyVersion).toInt() != Version)
     return;
@@ -183,7 +191,7 @@ void TGameKeeper::WriteNow(bool sayFailure)
               game.SaveGame(LocalName(GameFile()), search ? FSteady : state);
   }
   {
-    QSettings settings(Owner, Program);
+    QSettings settings(SettingsFormat, QSettings::UserScope, Owner, Program);
     settings.setValue(KeyOn, true);
     settings.setValue(KeyVersion, Version);
     settings.setValue(KeyShowErrors, FForm.ShowErrors1->isChecked());
@@ -222,7 +230,7 @@ void TGameKeeper::Forget()
 {
   const QString settingsFile = SettingsFile();
   {
-    QSettings settings(Owner, Program);
+    QSettings settings(SettingsFormat, QSettings::UserScope, Owner, Program);
     settings.clear();
   }
   QFile::remove(settingsFile);
